@@ -1,0 +1,1 @@
+// Single-byte text; filled in with the platform stand-ins.

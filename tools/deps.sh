@@ -1,0 +1,21 @@
+# Installs the Debian packages that a command needs and that are missing.
+# Sourced by ./run and ./test; uses apt-get as root, or through sudo.
+
+LEDRA_BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev qt6-svg-dev libgl-dev
+                      libgtest-dev libgmock-dev libbenchmark-dev)
+LEDRA_TEST_PACKAGES=(clang-14 libclang-rt-14-dev)
+LEDRA_RUN_PACKAGES=(xvfb xauth fonts-dejavu-core)
+
+ledra_ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
