@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// The folder of the running executable, with its trailing separator.
+std::string ExecutableDir();
+// Where Ledra.ini lives: in ExecutableDir() when that folder is writable, else in
+// $XDG_CONFIG_HOME/ledra/ (default ~/.config/ledra/), created on demand.
+std::string SettingsPath();
+// Tests point the settings somewhere else; an empty text goes back to SettingsPath()'s rule.
+void SetSettingsPathOverride(const std::string& path);

@@ -1,0 +1,33 @@
+#pragma once
+// Every key of Ledra.ini with its section, value form and default, in one table.
+
+#include <string>
+
+enum class ValueForm { Text, QuotedText, Integer, Boolean, DateText, ScrambledText };
+
+struct SettingKey {
+    const char* section;
+    const char* key;
+    ValueForm form;
+    const char* defaultValue; // nullptr where the default is computed (today, home code, path)
+};
+
+namespace keys {
+inline constexpr SettingKey User{"Users", "User", ValueForm::Text, ""};
+inline constexpr SettingKey Category{"Money", "Category", ValueForm::Text, "All"};
+inline constexpr SettingKey Currency{"Money", "Currency", ValueForm::Text, nullptr};
+inline constexpr SettingKey Mode{"Money", "Mode", ValueForm::Integer, "0"};
+inline constexpr SettingKey IO{"Money", "IO", ValueForm::Integer, "2"};
+inline constexpr SettingKey Request{"Password", "Request", ValueForm::Boolean, "0"};
+inline constexpr SettingKey Password{"Password", "Password", ValueForm::ScrambledText, ""};
+inline constexpr SettingKey Trans{"Filter", "Trans", ValueForm::QuotedText, "..."};
+inline constexpr SettingKey Pay{"Filter", "Pay", ValueForm::QuotedText, "..."};
+inline constexpr SettingKey Curr{"Filter", "Curr", ValueForm::QuotedText, "..."};
+inline constexpr SettingKey FromOn{"Filter", "FromOn", ValueForm::Boolean, "0"};
+inline constexpr SettingKey From{"Filter", "From", ValueForm::DateText, nullptr};
+inline constexpr SettingKey ToOn{"Filter", "ToOn", ValueForm::Boolean, "0"};
+inline constexpr SettingKey To{"Filter", "To", ValueForm::DateText, nullptr};
+inline constexpr SettingKey On{"Filter", "On", ValueForm::Boolean, "0"};
+inline constexpr SettingKey ExportPath{"Export", "Path", ValueForm::Text, nullptr};
+inline constexpr SettingKey Header{"Export", "Header", ValueForm::Boolean, "1"};
+} // namespace keys
