@@ -2,14 +2,24 @@
 // A day of the calendar without a time of day. It may hold a day that does not exist
 // (a damaged handheld date); isValid() tells.
 
-#include <compare>
-
 struct CalendarDay {
     int year = 0;
     int month = 0;
     int day = 0;
 
-    auto operator<=>(const CalendarDay&) const = default;
+    // Comparisons by year, month, day; spelled out because Qt's moc cannot parse <compare>.
+    bool operator==(const CalendarDay& o) const { return year == o.year && month == o.month && day == o.day; }
+    bool operator!=(const CalendarDay& o) const { return !(*this == o); }
+    bool operator<(const CalendarDay& o) const {
+        if (year != o.year)
+            return year < o.year;
+        if (month != o.month)
+            return month < o.month;
+        return day < o.day;
+    }
+    bool operator<=(const CalendarDay& o) const { return !(o < *this); }
+    bool operator>(const CalendarDay& o) const { return o < *this; }
+    bool operator>=(const CalendarDay& o) const { return !(*this < o); }
 
     static bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
     static int daysInMonth(int y, int m) {

@@ -29,7 +29,7 @@ struct TimeOfDay {
     int hour = 0;
     int minute = 0;
     int second = 0;
-    auto operator<=>(const TimeOfDay&) const = default;
+    bool operator==(const TimeOfDay& o) const { return hour == o.hour && minute == o.minute && second == o.second; }
 };
 
 struct DateTimeValue {

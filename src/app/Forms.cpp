@@ -1,0 +1,32 @@
+#include "app/Forms.h"
+
+#include "app/About.h"
+#include "app/Main.h"
+#include "export/Export.h"
+#include "filter/Filter.h"
+#include "money/View.h"
+#include "settings/Global.h"
+#include "settings/Password.h"
+#include "settings/Setup.h"
+
+void CreateForms() {
+    fMain = new TfMain();
+    fFilter = new TfFilter(fMain);
+    fSetup = new TfSetup(fMain);
+    fAbout = new TfAbout(fMain);
+    fPassword = new TfPassword(fMain);
+    fView = new TfView(fMain);
+    fExport = new TfExport(fMain);
+}
+
+void DestroyForms() {
+    // The dialogs are children of the main window and go with it.
+    delete fMain;
+    fMain = nullptr;
+    fFilter = nullptr;
+    fSetup = nullptr;
+    fAbout = nullptr;
+    fPassword = nullptr;
+    fView = nullptr;
+    fExport = nullptr;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Base of the four view frames. A frame builds its list when the input focus enters it from
+// outside (FrameEnter); focus moving between its own children does not count.
+
+#include <QFrame>
+
+class ListGrid;
+
+class ViewFrame : public QFrame {
+    Q_OBJECT
+public:
+    explicit ViewFrame(QWidget* parent = nullptr);
+
+    // Builds the frame's list from the open databases and registers its grid as fMain's
+    // ActiveGrid.
+    virtual void FrameEnter() = 0;
+
+    // Gives the frame the input focus; when the window cannot take focus (not active, e.g.
+    // offscreen) the enter handler runs all the same, so the view is never left unbuilt.
+    void enter();
+
+    ListGrid* grid = nullptr;
+
+protected:
+    bool containsWidget(const QWidget* w) const;
+
+private:
+    void onFocusChanged(QWidget* old, QWidget* now);
+    int enterCount_ = 0;
+};

@@ -1,0 +1,24 @@
+#pragma once
+// Shows one transaction of the chronological list, every field in its own read-only box.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class TfView : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfView(QWidget* parent = nullptr);
+
+    QLabel* lCat;
+    QLineEdit* eDate;
+    QLineEdit* eType;
+    QLineEdit* ePay;
+    QLineEdit* eAmount;
+    QLabel* lCurr;
+    QPlainTextEdit* eNote;
+    QPushButton* Button1;
+};
