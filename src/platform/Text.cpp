@@ -1,1 +1,89 @@
-// Single-byte text; filled in with the platform stand-ins.
+#include "platform/Text.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace ansi {
+
+namespace {
+
+// 0x80..0x9F. Bytes that Windows-1252 leaves undefined keep the C1 code point of the same
+// number, so that every byte has a character of its own and comes back unchanged.
+constexpr char32_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152,                         // 88..8C
+    0x2666, 0x2663, 0x2665, 0x2660,                                 // 8D..90: card suits
+    0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,         // 91..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98..9F
+};
+
+// The handheld's older ellipsis at 0x18. Windows-1252 already gives U+2026 to 0x85 (which the
+// handheld uses too), so 0x18 shows as the midline ellipsis: both look alike, and each still
+// converts back to its own byte, which matters where widget text is compared with database
+// bytes (the filter's choices).
+constexpr unsigned char kOldEllipsis = 0x18;
+constexpr char32_t kOldEllipsisChar = 0x22EF;
+
+std::array<char32_t, 256> buildTable() {
+    std::array<char32_t, 256> t{};
+    for (int b = 0; b < 256; ++b)
+        t[b] = static_cast<char32_t>(b);
+    for (int b = 0; b < 32; ++b)
+        t[0x80 + b] = kHigh[b];
+    t[kOldEllipsis] = kOldEllipsisChar;
+    return t;
+}
+
+const std::array<char32_t, 256>& table() {
+    static const std::array<char32_t, 256> t = buildTable();
+    return t;
+}
+
+const std::unordered_map<char32_t, unsigned char>& reverseTable() {
+    static const std::unordered_map<char32_t, unsigned char> r = [] {
+        std::unordered_map<char32_t, unsigned char> m;
+        for (int b = 0; b < 256; ++b)
+            m.emplace(table()[b], static_cast<unsigned char>(b));
+        return m;
+    }();
+    return r;
+}
+
+} // namespace
+
+char32_t toUnicode(unsigned char b) {
+    return table()[b];
+}
+
+int fromUnicode(char32_t c) {
+    const auto& r = reverseTable();
+    auto it = r.find(c);
+    return it == r.end() ? -1 : it->second;
+}
+
+std::u16string toUtf16(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes)
+        out.push_back(static_cast<char16_t>(toUnicode(static_cast<unsigned char>(ch))));
+    return out;
+}
+
+std::string fromUtf16(std::u16string_view text, char replacement) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            ++i; // a character outside the basic plane: no byte has it
+            out.push_back(replacement);
+            continue;
+        }
+        const int b = fromUnicode(u);
+        out.push_back(b < 0 ? replacement : static_cast<char>(b));
+    }
+    return out;
+}
+
+} // namespace ansi

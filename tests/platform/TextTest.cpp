@@ -1,0 +1,55 @@
+#include "platform/Text.h"
+#include "platform/LedraError.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AnsiText, EveryByteComesBackUnchanged) {
+    for (int b = 0; b < 256; ++b) {
+        const char32_t c = ansi::toUnicode(static_cast<unsigned char>(b));
+        EXPECT_EQ(ansi::fromUnicode(c), b) << "byte " << b;
+    }
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_EQ(ansi::fromUtf16(ansi::toUtf16(all)), all);
+}
+
+TEST(AnsiText, HandheldAndWindowsCharacters) {
+    struct Case {
+        unsigned char byte;
+        char32_t unicode;
+    };
+    const Case cases[] = {
+        {'A', U'A'},    {0x00, 0x0000}, {0x80, 0x20AC},                 // euro sign
+        {0x85, 0x2026}, {0x18, 0x22EF},                                 // both ellipses
+        {0x8D, 0x2666}, {0x8E, 0x2663}, {0x8F, 0x2665}, {0x90, 0x2660}, // suits
+        {0x81, 0x0081}, {0x9D, 0x009D},                                 // undefined: C1
+        {0x82, 0x201A}, {0x8A, 0x0160}, {0x93, 0x201C}, {0x99, 0x2122},
+        {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xE9, 0x00E9}, {0xFF, 0x00FF},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ansi::toUnicode(c.byte), c.unicode) << "byte " << int(c.byte);
+        EXPECT_EQ(ansi::fromUnicode(c.unicode), c.byte) << "byte " << int(c.byte);
+    }
+}
+
+TEST(AnsiText, TypedCharactersWithoutByteBecomeReplacement) {
+    EXPECT_EQ(ansi::fromUnicode(0x017D), -1); // Z caron: its place holds a card suit
+    EXPECT_EQ(ansi::fromUnicode(0x0416), -1);
+    const std::u16string typed = u"a\u0416b\U0001F600c\xD800";
+    EXPECT_EQ(ansi::fromUtf16(typed), "a?b?c?");
+    EXPECT_EQ(ansi::fromUtf16(typed, '_'), "a_b_c_");
+    EXPECT_EQ(ansi::fromUtf16(u"\u20AC 5 \u2026"), "\x80 5 \x85");
+}
+
+TEST(LedraErrorMessage, PlaceholderTakesArgumentLiterally) {
+    EXPECT_EQ(FormatMessage("Unable to write to %s", "/x/Ledra.ini"),
+              "Unable to write to /x/Ledra.ini");
+    EXPECT_EQ(FormatMessage("'%s' is not a valid date and time", "a%sb"),
+              "'a%sb' is not a valid date and time");
+    EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+}
+
+} // namespace
