@@ -30,10 +30,18 @@ std::string CurrencyEntry::code() const { return textOfField(Code, sizeof Code);
 
 std::uint8_t LoadCurrencyTable(cPDB& currencyDb, CurrencyTable& table) {
     std::span<const std::uint8_t> record;
-    if (currencyDb.GetRecord(0))
-        record = {currencyDb.GetRecord(0), static_cast<std::size_t>(currencyDb.GetRecordSize())};
-    copyOut(record, 0, &table, sizeof table);
-    for (CurrencyEntry& e : table.slot) {
+    if (const std::uint8_t* p = currencyDb.GetRecord(0))
+        record = {p, static_cast<std::size_t>(currencyDb.GetRecordSize())};
+    std::uint8_t raw[kCurrencyTableSize];
+    copyOut(record, 0, raw, sizeof raw);
+    for (int n = 0; n < kCurrencySlots; ++n) {
+        const std::uint8_t* at = raw + kCurrencyEntrySize * n;
+        CurrencyEntry& e = table.slot[n];
+        std::memcpy(e.Name, at + kCurrencyNameOffset, kCurrencyNameSize);
+        std::memcpy(e.Code, at + kCurrencyCodeOffset, kCurrencyCodeSize);
+        std::memcpy(&e.Rate, at + kCurrencyRateOffset, 8);
+        std::memcpy(&e.Home, at + kCurrencyHomeOffset, 2);
+        std::memcpy(&e.Favorite, at + kCurrencyFavoriteOffset, 2);
         ReverseBytes(&e.Rate, 8);
         ReverseBytes(&e.Home, 2);
         ReverseBytes(&e.Favorite, 2);

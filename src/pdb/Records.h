@@ -13,19 +13,18 @@
 
 // --- Currency table (record 0 of the currency database) -----------------------------------
 
-#pragma pack(push, 1)
+// One 40-byte slot, decoded field by field (the in-memory struct is naturally aligned, so its
+// numbers can be used like any other).
 struct CurrencyEntry {
     char Name[24];
     char Code[4];
-    double Rate;           // host order after LoadCurrencyTable
-    std::uint16_t Home;    // host order after LoadCurrencyTable
-    std::uint16_t Favorite;
+    double Rate;            // host order
+    std::uint16_t Home;     // host order
+    std::uint16_t Favorite; // host order
 
     std::string name() const;
     std::string code() const;
 };
-#pragma pack(pop)
-static_assert(sizeof(CurrencyEntry) == pdbformat::kCurrencyEntrySize);
 
 struct CurrencyTable {
     CurrencyEntry slot[pdbformat::kCurrencySlots]{};
