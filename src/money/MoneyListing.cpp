@@ -1,0 +1,314 @@
+#include "money/MoneyListing.h"
+
+#include "platform/Regional.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+using namespace pdbformat;
+
+namespace {
+
+const std::string kAny = "...";
+
+// Quarter of the four month bits; the values that are no month belong to quarter 0.
+constexpr int kQuarterOfMonth[16] = {0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 0, 0, 0};
+
+// A damaged amount (infinite or not a number) reads as 0 everywhere.
+double usableAmount(double a) {
+    return std::isfinite(a) ? a : 0.0;
+}
+
+// Sums stay finite: a sum that would overflow stays at the largest finite value of its sign.
+double saturate(double v) {
+    if (std::isfinite(v))
+        return v;
+    if (std::isnan(v))
+        return 0.0;
+    return std::copysign(DBL_MAX, v);
+}
+void addInto(double& sum, double a) {
+    sum = saturate(sum + a);
+}
+
+bool samePeriod(DisplayMode mode, std::uint16_t a, std::uint16_t b) {
+    if (PackedYearBits(a) != PackedYearBits(b))
+        return false;
+    switch (mode) {
+    case DisplayMode::ByMonth:
+        return PackedMonthBits(a) == PackedMonthBits(b);
+    case DisplayMode::ByQuarter:
+        return kQuarterOfMonth[PackedMonthBits(a)] == kQuarterOfMonth[PackedMonthBits(b)];
+    default:
+        return true;
+    }
+}
+
+std::string periodCaption(DisplayMode mode, std::uint16_t groupDate) {
+    const int year = kDateBaseYear + PackedYearBits(groupDate);
+    const int month = PackedMonthBits(groupDate);
+    char buf[64];
+    switch (mode) {
+    case DisplayMode::ByMonth:
+        // Only year and month name the period, so a day past its month's end still has one;
+        // month bits that are no month get a caption of their own.
+        if (month >= 1 && month <= 12)
+            std::snprintf(buf, sizeof buf, " %4d", year);
+        else
+            std::snprintf(buf, sizeof buf, "Month %d %4d", month, year);
+        return month >= 1 && month <= 12 ? MonthName(month) + buf : std::string(buf);
+    case DisplayMode::ByQuarter:
+        std::snprintf(buf, sizeof buf, "%d quarter of %4d", kQuarterOfMonth[month], year);
+        return buf;
+    default:
+        std::snprintf(buf, sizeof buf, "Year %4d", year);
+        return buf;
+    }
+}
+
+double flowSum(FlowChoice flow, double income, double expense) {
+    switch (flow) {
+    case FlowChoice::In:
+        return income;
+    case FlowChoice::Out:
+        return expense;
+    default:
+        return saturate(income + expense);
+    }
+}
+
+} // namespace
+
+// --- Category choice ---------------------------------------------------------------------------
+
+std::vector<CategoryEntry> CategoryEntries(const CategoryInfo& cats) {
+    std::vector<CategoryEntry> entries{{"All", kAllCategories}};
+    for (int k = 0; k < kCategoryCount; ++k)
+        if (std::string label = cats.label(k); !label.empty())
+            entries.push_back({std::move(label), k});
+    return entries;
+}
+
+int FindCategoryEntry(const std::vector<CategoryEntry>& entries, const std::string& text) {
+    int found = -1;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].text == text)
+            found = static_cast<int>(i);
+    return found;
+}
+
+int CategoryOfEntry(const std::vector<CategoryEntry>& entries, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size())
+        return kNoCategory;
+    return entries[static_cast<std::size_t>(index)].category;
+}
+
+// --- The listing -------------------------------------------------------------------------------
+
+const std::vector<std::string>& MoneyColumns() {
+    static const std::vector<std::string> columns = {"Date", "Transaction Type", "Amount",  "Curr.",
+                                                     "Memo", "Payment Type",     "Category"};
+    return columns;
+}
+
+MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
+                      CurrencyTable& shared, const CategoryInfo& cats, const ListingChoices& c) {
+    MoneyListing out;
+    out.table.columns = MoneyColumns();
+    out.home = LoadCurrencyTable(currency, shared);
+
+    // Everything a record refers to, looked up once per pass instead of once per record.
+    std::array<std::string, kCurrencySlots> codes;
+    std::array<double, kCurrencySlots> toHome; // multiplier into the home currency
+    for (int k = 0; k < kCurrencySlots; ++k) {
+        const CurrencyEntry& e = shared.slot[k];
+        codes[static_cast<std::size_t>(k)] = e.code();
+        toHome[static_cast<std::size_t>(k)] =
+            k == out.home || !UsableRate(e.Rate) ? 1.0 : 1.0 / e.Rate;
+    }
+    std::array<std::string, kCategoryCount> labels;
+    for (int k = 0; k < kCategoryCount; ++k)
+        labels[static_cast<std::size_t>(k)] = cats.label(k);
+    const TypeNameIndex typeNames(types);
+    const TypeNameIndex paymentNames(payment);
+
+    const bool grouped = c.mode != DisplayMode::Chronological;
+    const FilterSettings& f = c.filter;
+    const bool anyTrans = f.Trans == kAny, anyPay = f.Pay == kAny, anyCurr = f.Curr == kAny;
+    const bool dateRange = f.FromOn && f.ToOn;
+
+    bool groupOpen = false;
+    std::uint16_t groupDate = 0;
+    double groupIncome = 0.0, groupExpense = 0.0;
+    const std::string& homeCode = codes[static_cast<std::size_t>(out.home)];
+    const auto addGroupRow = [&] {
+        out.table.rows.push_back({periodCaption(c.mode, groupDate), " ",
+                                  FormatAmount(flowSum(c.flow, groupIncome, groupExpense)),
+                                  homeCode, " ", " ", " "});
+    };
+
+    // Neighbouring records mostly share their day; its text is formed once per run of them.
+    std::uint16_t lastDate = 0;
+    std::string lastDateText = FormatListDay(TransactionDay(0));
+
+    const int n = money.GetNumRecords();
+    if (!grouped)
+        out.table.rows.reserve(static_cast<std::size_t>(n));
+    TransactionRecord t;
+    for (int i = 0; i < n; ++i) {
+        DecodeTransactionFields(money.RecordBytes(i), t);
+        const double amount = usableAmount(t.Amount);
+
+        if (!grouped) {
+            if (c.flow == FlowChoice::In && amount < 0)
+                continue;
+            if (c.flow == FlowChoice::Out && amount > 0)
+                continue;
+        }
+
+        const int category = money.GetCategory(i);
+        if (c.category == kNoCategory || (c.category != kAllCategories && category != c.category))
+            continue;
+
+        const std::string& typeName = typeNames.lookup(t.TypeId);
+        const std::string& paymentName = paymentNames.lookup(t.PaymentId);
+        const bool knownCurrency = t.Currency < kCurrencySlots;
+        if (c.filterOn) {
+            if (!anyTrans && f.Trans != typeName)
+                continue;
+            if (!anyPay && f.Pay != paymentName)
+                continue;
+            if (!anyCurr && !(knownCurrency && codes[t.Currency] == f.Curr))
+                continue;
+            if (dateRange) {
+                const CalendarDay day = TransactionDay(t.Date);
+                if (!day.isValid() || day < f.From || f.To < day)
+                    continue;
+            }
+        }
+
+        // Grouping step.
+        if (!grouped) {
+            if (t.Date != lastDate) {
+                lastDate = t.Date;
+                lastDateText = FormatListDay(TransactionDay(t.Date));
+            }
+            // Built in place: a braced list would copy every cell twice.
+            std::vector<std::string>& row = out.table.rows.emplace_back();
+            row.reserve(7);
+            row.push_back(lastDateText);
+            row.push_back(typeName);
+            row.push_back(FormatAmount(amount));
+            row.push_back(knownCurrency ? codes[t.Currency] : std::string());
+            row.push_back(t.Memo);
+            row.push_back(paymentName);
+            row.push_back(labels[category & kCategoryMask]);
+        } else if (!groupOpen) {
+            groupOpen = true;
+            groupDate = t.Date;
+        } else if (!samePeriod(c.mode, t.Date, groupDate)) {
+            addGroupRow();
+            groupDate = t.Date;
+            groupIncome = groupExpense = 0.0;
+        }
+
+        // Amount step: into the home currency; a number above 10 counts unconverted.
+        const double a = saturate(amount * (knownCurrency ? toHome[t.Currency] : 1.0));
+        if (a > 0) {
+            addInto(groupIncome, a);
+            addInto(out.IncomeTotal, a);
+        } else {
+            addInto(groupExpense, a);
+            addInto(out.ExpenseTotal, a);
+        }
+    }
+    // End-of-data step; it runs whether the last record was accepted or not.
+    if (grouped && groupOpen)
+        addGroupRow();
+    return out;
+}
+
+// --- Display currency and totals --------------------------------------------------------------
+
+bool UsableRate(double rate) {
+    return std::isfinite(rate) && rate != 0.0 && std::isfinite(1.0 / rate);
+}
+
+std::string TotalText(double income, double expense, FlowChoice flow, const CurrencyTable& table,
+                      int displayCurrency, int home) {
+    double t = flowSum(flow, income, expense);
+    if (displayCurrency != home && displayCurrency >= 0 && displayCurrency < kCurrencySlots) {
+        const double rate = table.slot[displayCurrency].Rate;
+        if (UsableRate(rate))
+            t = saturate(t * rate);
+    }
+    return FormatAmount(t);
+}
+
+int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, int current) {
+    for (int k = 1; k < kCurrencySlots; ++k)
+        if (table.slot[k].code() == code)
+            current = k;
+    return current;
+}
+
+std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table) {
+    std::array<FavoriteItem, 10> items;
+    for (int j = 0; j < 10; ++j) {
+        const CurrencyEntry& e = table.slot[j + 1];
+        if (e.Favorite != 0)
+            items[static_cast<std::size_t>(j)] = {true, e.code()};
+    }
+    return items;
+}
+
+std::string StripHotkey(std::string caption) {
+    if (!caption.empty() && caption.front() == '&')
+        caption.erase(0, 1);
+    return caption;
+}
+
+// --- Texts -------------------------------------------------------------------------------------
+
+std::string FilterDescription(bool on, const FilterSettings& f) {
+    if (!on)
+        return "Filter is not active.";
+    std::string s;
+    s += f.Trans == kAny ? std::string("*, ") : f.Trans + ", ";
+    s += f.Pay == kAny ? std::string("*, ") : f.Pay + ", ";
+    s += f.Curr == kAny ? std::string("*") : f.Curr;
+    if (f.FromOn && f.ToOn)
+        s += ", " + FormatListDay(f.From) + "   " + FormatListDay(f.To);
+    return s;
+}
+
+const char* ModeCaption(DisplayMode mode) {
+    switch (mode) {
+    case DisplayMode::ByMonth:
+        return "Ledra - By Month";
+    case DisplayMode::ByQuarter:
+        return "Ledra - By Quater";
+    case DisplayMode::ByYear:
+        return "Ledra - By Year";
+    default:
+        return "Ledra - Chronological";
+    }
+}
+
+std::string FormatAmount(double value) {
+    // Wide enough for the largest double in fixed notation (309 digits).
+    char buf[400];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, usableAmount(value), std::chars_format::fixed, 2);
+    return std::string(buf, r.ptr);
+}
+
+std::string FormatListDay(const CalendarDay& day) {
+    if (day.isValid())
+        return FormatShortDate(day);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", day.year, day.month, day.day);
+    return buf;
+}

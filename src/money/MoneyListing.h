@@ -1,0 +1,107 @@
+#pragma once
+// The transaction listing without any window: which records the Money view lists in which
+// mode, the rows it shows, the group rows, the conversion into the home currency and the
+// totals, the filter's description and the display-currency helpers. The Money view, the
+// command-line export and the fuzzer all build their lists here.
+
+#include "pdb/Records.h"
+#include "platform/CalendarDay.h"
+#include "platform/TextTable.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+enum class DisplayMode { Chronological = 0, ByMonth = 1, ByQuarter = 2, ByYear = 3 };
+enum class FlowChoice { In = 0, Out = 1, InOut = 2 };
+
+// The filter as the filter dialog holds it; "..." in a text means any value.
+struct FilterSettings {
+    std::string Trans = "...", Pay = "...", Curr = "...";
+    bool FromOn = false;
+    CalendarDay From;
+    bool ToOn = false;
+    CalendarDay To;
+    bool On = false;
+};
+
+// --- Category choice ---------------------------------------------------------------------------
+// The category choice is a number: one category 0..15, or one of these two.
+inline constexpr int kAllCategories = -1; // the "All" entry: every record passes
+inline constexpr int kNoCategory = -2;    // no entry selected: no record passes
+
+struct CategoryEntry {
+    std::string text;
+    int category; // kAllCategories for "All", else 0..15
+};
+
+// "All", then every non-empty label in category order, each with its category.
+std::vector<CategoryEntry> CategoryEntries(const CategoryInfo& cats);
+// The index of the entry whose text equals `text` exactly (the last of equal ones), or -1.
+int FindCategoryEntry(const std::vector<CategoryEntry>& entries, const std::string& text);
+// The category choice for entry `index`; kNoCategory for an index that names no entry.
+int CategoryOfEntry(const std::vector<CategoryEntry>& entries, int index);
+
+// --- The listing -------------------------------------------------------------------------------
+
+struct ListingChoices {
+    DisplayMode mode = DisplayMode::Chronological;
+    FlowChoice flow = FlowChoice::InOut;
+    int category = kAllCategories;
+    bool filterOn = false; // the view's filter toggle
+    FilterSettings filter;
+};
+
+struct MoneyListing {
+    TextTable table;           // the seven column captions and the rows as shown
+    double IncomeTotal = 0.0;  // home currency, converted amounts above 0
+    double ExpenseTotal = 0.0; // home currency, converted amounts of 0 or below
+    int home = 0;              // the home currency number of this pass
+};
+
+// Column captions in order.
+const std::vector<std::string>& MoneyColumns();
+
+// Rebuilds the whole list from the open databases. Refills `shared` with a fresh currency
+// table load. Damaged records are listed, never dropped:
+//  - a day that is no calendar day shows as its raw "YYYY-MM-DD" numbers, fails a date range
+//    and still forms groups ("Month 13 2002", "0 quarter of 2002");
+//  - a currency number above 10 has an empty "Curr." cell, passes no currency filter but
+//    "...", and its amount counts unconverted, like one in the home currency;
+//  - a rate that is 0, not finite, or whose reciprocal is not finite converts nothing;
+//  - an amount that is not finite reads as 0 everywhere (cell, flow test, sums), and sums
+//    that would overflow stay at the largest finite value, so totals are always finite.
+MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
+                      CurrencyTable& shared, const CategoryInfo& cats, const ListingChoices& c);
+
+// --- Display currency and totals --------------------------------------------------------------
+
+// The total in the display currency: income, expense or both by `flow`, multiplied by the
+// display currency's rate unless it is the home currency. "%.2lf" with "." always.
+std::string TotalText(double income, double expense, FlowChoice flow, const CurrencyTable& table,
+                      int displayCurrency, int home);
+// The last slot 1..10 whose code equals `code`; `current` when none does.
+int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, int current);
+
+struct FavoriteItem {
+    bool visible = false;
+    std::string caption; // the slot's code when visible
+};
+// Items N11..N101 of the favourite menu: item j stands for slot j + 1.
+std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table);
+// A menu caption without its leading hotkey marker "&" (only one, only at the start).
+std::string StripHotkey(std::string caption);
+
+// Whether a rate converts (finite, nonzero, with a finite reciprocal).
+bool UsableRate(double rate);
+
+// --- Texts -------------------------------------------------------------------------------------
+
+// The filter line of the Money view.
+std::string FilterDescription(bool on, const FilterSettings& f);
+// The main window's caption for a mode.
+const char* ModeCaption(DisplayMode mode);
+// "%.2lf" with "." as the decimal point whatever the locale; a non-finite value reads as 0.
+std::string FormatAmount(double value);
+// A day in the short date format, or "YYYY-MM-DD" of its raw numbers when it is no calendar day.
+std::string FormatListDay(const CalendarDay& day);
