@@ -1,14 +1,168 @@
 #include "export/Export.h"
 
+#include "app/ListGrid.h"
+#include "app/Main.h"
+#include "export/CsvWriter.h"
+#include "platform/Dialogs.h"
+#include "platform/LedraError.h"
+#include "platform/QtText.h"
+#include "settings/Global.h"
+#include "settings/Setup.h"
+
 #include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QToolButton>
 
+const char* DefaultExportFileName(int activeView) {
+    switch (activeView) {
+    case 0:
+        return "Ledra_Money.CSV";
+    case 1:
+        return "Ledra_Types.CSV";
+    case 2:
+        return "Ledra_Payment.CSV";
+    case 3:
+        return "Ledra_Currency.CSV";
+    default:
+        return nullptr;
+    }
+}
+
+QString ExportFolderPart(const QString& path) {
+    // The stored paths may come from either kind of system, so every separator counts.
+    for (qsizetype i = path.size(); i > 0; --i) {
+        const QChar c = path[i - 1];
+        if (c == QLatin1Char('\\') || c == QLatin1Char(':') || c == QLatin1Char('/'))
+            return path.left(i);
+    }
+    return {};
+}
+
+QString ProposeExportPath(const QString& current, int activeView) {
+    const char* name = DefaultExportFileName(activeView);
+    if (!name)
+        return current;
+    return ExportFolderPart(current) + QLatin1String(name);
+}
+
+namespace {
+
+QFont dialogFont() {
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    return f;
+}
+
+} // namespace
+
 TfExport::TfExport(QWidget* parent)
-    : QDialog(parent), eFile(new QLineEdit(this)), sbBrowse(new QToolButton(this)),
-      cbHeader(new QCheckBox(this)), bOK(new QPushButton(this)), bCancel(new QPushButton(this)) {
+    : QDialog(parent), Label1(new QLabel(this)), eFile(new QLineEdit(this)),
+      sbBrowse(new QToolButton(this)), cbHeader(new QCheckBox(this)), Bevel1(new QFrame(this)),
+      bOK(new QPushButton(this)), bCancel(new QPushButton(this)) {
     setObjectName(QStringLiteral("fExport"));
+    setWindowTitle(QStringLiteral("Export to (*CSV)"));
+    setFont(dialogFont());
+    setFixedSize(561, 107);
+    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setText(QStringLiteral("Export To:"));
+    Label1->setGeometry(8, 16, 49, 13);
+
     eFile->setObjectName(QStringLiteral("eFile"));
+    eFile->setGeometry(64, 13, 457, 21);
+
+    sbBrowse->setObjectName(QStringLiteral("sbBrowse"));
+    sbBrowse->setText(QStringLiteral("..."));
+    QFont bold = font();
+    bold.setBold(true);
+    sbBrowse->setFont(bold);
+    sbBrowse->setAutoRaise(true);
+    sbBrowse->setFocusPolicy(Qt::NoFocus);
+    sbBrowse->setGeometry(528, 12, 23, 22);
+
     cbHeader->setObjectName(QStringLiteral("cbHeader"));
+    cbHeader->setText(QStringLiteral("Export Header"));
+    cbHeader->setChecked(true);
+    cbHeader->setGeometry(64, 40, 97, 17);
+
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(8, 64, 545, 2);
+
+    bOK->setObjectName(QStringLiteral("bOK"));
+    bOK->setText(QStringLiteral("&Export"));
+    bOK->setDefault(true);
+    bOK->setGeometry(368, 72, 75, 25);
+
+    bCancel->setObjectName(QStringLiteral("bCancel"));
+    bCancel->setText(QStringLiteral("&Cancel"));
+    bCancel->setGeometry(448, 72, 75, 25);
+
+    Label1->setFocusPolicy(Qt::NoFocus);
+    Bevel1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(eFile, bOK);
+    setTabOrder(bOK, bCancel);
+    setTabOrder(bCancel, cbHeader);
+
+    connect(sbBrowse, &QToolButton::clicked, this,
+            [this] { Guarded([this] { sbBrowseClick(); }); });
+    connect(bOK, &QPushButton::clicked, this, [this] {
+        Guarded([this] { bOKClick(); });
+        accept();
+    });
+    // Cancel, Escape and the close box all end the dialog through reject().
+    connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::string TfExport::PathSetting() const {
+    return QFile::encodeName(eFile->text()).toStdString();
+}
+
+void TfExport::SetPathSetting(const std::string& bytes) {
+    // A file written as single-byte text (bytes that are no valid UTF-8) still reads back.
+    const QByteArray raw = QByteArray::fromStdString(bytes);
+    const QString name = QFile::decodeName(raw);
+    eFile->setText(QFile::encodeName(name) == raw ? name : fromAnsi(bytes));
+}
+
+void TfExport::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    Guarded([this] { FormShow(); });
+}
+
+void TfExport::FormShow() {
+    if (!fMain)
+        return;
+    eFile->setText(ProposeExportPath(eFile->text(), fMain->ActiveView));
+}
+
+void TfExport::sbBrowseClick() {
+    const QString chosen = Dialogs::saveFileName(
+        {QStringLiteral("Comma Separated File (*.CSV)"), QStringLiteral("CSV")}, this);
+    if (!chosen.isEmpty())
+        eFile->setText(chosen);
+}
+
+void TfExport::bOKClick() {
+    // The settings go first, so the chosen path and header are kept even when the write fails.
+    if (fSetup)
+        fSetup->SaveSettings();
+    const ListGrid* grid = fMain ? fMain->ActiveGrid : nullptr;
+    if (!grid)
+        throw LedraError("There is no list to export");
+    const std::vector<std::string> lines = CsvLines(grid->rows()->table(), cbHeader->isChecked());
+    WriteCsvFile(PathSetting(), lines);
 }

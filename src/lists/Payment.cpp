@@ -1,10 +1,4 @@
 #include "lists/Payment.h"
 
-#include "app/ListGrid.h"
-
-TfPayment::TfPayment(QWidget* parent) : ViewFrame(parent) {
-    setObjectName(QStringLiteral("fPayment"));
-    grid = new ListGrid(this);
-}
-
-void TfPayment::FrameEnter() {}
+TfPayment::TfPayment(QWidget* parent)
+    : TypeListFrame(QStringLiteral("fPayment"), TypeList::Payment, parent) {}

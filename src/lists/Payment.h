@@ -1,11 +1,10 @@
 #pragma once
 // The list of the payment types.
 
-#include "app/ViewFrame.h"
+#include "lists/TypeListFrame.h"
 
-class TfPayment : public ViewFrame {
+class TfPayment : public TypeListFrame {
     Q_OBJECT
 public:
     explicit TfPayment(QWidget* parent = nullptr);
-    void FrameEnter() override;
 };

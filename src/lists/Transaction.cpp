@@ -1,10 +1,4 @@
 #include "lists/Transaction.h"
 
-#include "app/ListGrid.h"
-
-TfTrans::TfTrans(QWidget* parent) : ViewFrame(parent) {
-    setObjectName(QStringLiteral("fTrans"));
-    grid = new ListGrid(this);
-}
-
-void TfTrans::FrameEnter() {}
+TfTrans::TfTrans(QWidget* parent)
+    : TypeListFrame(QStringLiteral("fTrans"), TypeList::Types, parent) {}

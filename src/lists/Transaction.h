@@ -1,11 +1,10 @@
 #pragma once
 // The list of the transaction types.
 
-#include "app/ViewFrame.h"
+#include "lists/TypeListFrame.h"
 
-class TfTrans : public ViewFrame {
+class TfTrans : public TypeListFrame {
     Q_OBJECT
 public:
     explicit TfTrans(QWidget* parent = nullptr);
-    void FrameEnter() override;
 };

@@ -1,0 +1,45 @@
+#include "lists/ListFrame.h"
+
+#include "app/ListGrid.h"
+#include "app/Main.h"
+#include "settings/Global.h"
+
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+QFont ListFrameFont() {
+    QFont f(QStringLiteral("Tahoma"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(8);
+    return f;
+}
+
+ListFrame::ListFrame(const QString& name, std::span<const ListColumn> columns, QWidget* parent)
+    : ViewFrame(parent) {
+    setObjectName(name);
+    setFrameShape(QFrame::NoFrame);
+    setFont(ListFrameFont());
+
+    Panel3 = new QFrame(this);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setFrameShape(QFrame::NoFrame);
+    auto* frameLayout = new QVBoxLayout(this);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    frameLayout->addWidget(Panel3);
+
+    grid = new ListGrid(Panel3);
+    auto* panelLayout = new QVBoxLayout(Panel3);
+    panelLayout->setContentsMargins(4, 4, 4, 4);
+    panelLayout->addWidget(grid);
+
+    std::vector<GridColumn> gridColumns;
+    for (const ListColumn& c : columns)
+        gridColumns.push_back({c.caption, c.width, c.alignRight ? Qt::AlignRight : Qt::AlignLeft});
+    grid->setColumns(std::move(gridColumns));
+}
+
+void ListFrame::showRows(TextTable table) {
+    grid->rows()->setRows(std::move(table.rows));
+    if (fMain)
+        fMain->ActiveGrid = grid;
+}

@@ -1,0 +1,161 @@
+// The three reference-list frames on real database files: what the list shows, that every
+// entry rebuilds it from the open database, and that it becomes the main window's list.
+
+#include "PdbWriter.h"
+#include "TempDir.h"
+#include "app/Forms.h"
+#include "app/ListGrid.h"
+#include "app/Main.h"
+#include "lists/Currency.h"
+#include "lists/Payment.h"
+#include "lists/Transaction.h"
+#include "platform/Dialogs.h"
+#include "platform/QtText.h"
+#include "settings/Global.h"
+
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QtTest>
+
+#include <memory>
+
+using Rows = std::vector<std::vector<std::string>>;
+
+class ListFramesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+
+    void openDb(cPDB* db, const PdbWriter& w, const std::string& name) {
+        db->Close();
+        w.save(dir_->file(name));
+        QCOMPARE(db->Open(dir_->file(name)), 0);
+    }
+
+    static QStringList captions(const ListGrid* g) {
+        QStringList out;
+        for (int i = 0; i < g->model()->columnCount(); ++i)
+            out << g->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        return out;
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        Dialogs::startRecording();
+        CreateForms();
+    }
+    void cleanup() {
+        DestroyForms();
+        Dialogs::stopRecording();
+        dir_.reset();
+    }
+
+    void currencyShowsTenSlotsAndRebuildsOnEveryEntry() {
+        std::array<CurrencySlot, 11> slots{};
+        slots[0] = {"Hidden", "XXX", 3.0, true, true};
+        slots[1] = {"Euro", "EUR", 1.0, true, true};
+        slots[2] = {"US Dollar", "USD", 1.0871, false, true};
+        PdbWriter w;
+        w.add(CurrencyTableRecord(slots));
+        openDb(CurrencyDb, w, "Ledra_Currency.PDB");
+
+        auto* frame = new TfCurrency(fMain->pMain);
+        QCOMPARE(frame->objectName(), QStringLiteral("fCurrency"));
+        QVERIFY(frame->findChild<QFrame*>(QStringLiteral("Panel3")));
+        QCOMPARE(frame->grid->objectName(), QStringLiteral("grid"));
+        QCOMPARE(captions(frame->grid), (QStringList{"Code", "Name", "Rate", "Favorite", "Home"}));
+        const GridModel* m = frame->grid->rows();
+        QCOMPARE(m->columns()[2].alignment, Qt::AlignRight);
+        QCOMPARE(m->columns()[1].width, 200);
+        QVERIFY(frame->grid->header()->sectionSize(1) >= 200);
+
+        frame->FrameEnter();
+        QCOMPARE(fMain->ActiveGrid, frame->grid);
+        QCOMPARE(m->rowCount(), 10);
+        QCOMPARE(m->rows()[0], (std::vector<std::string>{"EUR", "Euro", "1.000000", "*", "*"}));
+        QCOMPARE(m->rows()[1],
+                 (std::vector<std::string>{"USD", "US Dollar", "1.087100", "*", " "}));
+        QCOMPARE(m->rows()[9], (std::vector<std::string>{"", "", "0.000000", " ", " "}));
+        QCOMPARE(SharedCurrencyTable.slot[1].code(), std::string("EUR"));
+
+        // A second entry lists the ten rows once, and follows a currency database that changed.
+        slots[1].rate = 2.5;
+        PdbWriter w2;
+        w2.add(CurrencyTableRecord(slots));
+        openDb(CurrencyDb, w2, "Ledra_Currency2.PDB");
+        frame->FrameEnter();
+        QCOMPARE(m->rowCount(), 10);
+        QCOMPARE(m->rows()[0][2], std::string("2.500000"));
+    }
+
+    void typeListsShowEveryRecord_data() {
+        QTest::addColumn<bool>("payment");
+        QTest::newRow("payment") << true;
+        QTest::newRow("types") << false;
+    }
+    void typeListsShowEveryRecord() {
+        QFETCH(bool, payment);
+        PdbWriter w;
+        w.add(TypeRecordBytes(12, "Cash"));
+        w.add(TypeRecordBytes(-1, "Card"));
+        w.add(TypeRecordBytes(12, "Cash, again"));
+        w.add(TypeRecordBytes(-32768, ""));
+        PdbWriter other; // the database the frame must not read
+        other.add(TypeRecordBytes(99, "Wrong database"));
+        openDb(payment ? PaymentDb : TypesDb, w, "mine.PDB");
+        openDb(payment ? TypesDb : PaymentDb, other, "other.PDB");
+
+        ViewFrame* frame = payment ? static_cast<ViewFrame*>(new TfPayment(fMain->pMain))
+                                   : static_cast<ViewFrame*>(new TfTrans(fMain->pMain));
+        QCOMPARE(frame->objectName(),
+                 payment ? QStringLiteral("fPayment") : QStringLiteral("fTrans"));
+        QCOMPARE(captions(frame->grid),
+                 (QStringList{"Id", payment ? "Payment Type" : "Transaction Type"}));
+        QCOMPARE(frame->grid->rows()->columns()[0].width, 70);
+
+        frame->FrameEnter();
+        frame->FrameEnter();
+        QCOMPARE(fMain->ActiveGrid, frame->grid);
+        const Rows expected = {
+            {"12", "Cash"}, {"-1", "Card"}, {"12", "Cash, again"}, {"-32768", ""}};
+        QCOMPARE(frame->grid->rows()->rows(), expected);
+    }
+
+    void emptyTypeDatabaseShowsOnlyTheHeader() {
+        openDb(TypesDb, PdbWriter{}, "empty.PDB");
+        auto* frame = new TfTrans(fMain->pMain);
+        frame->FrameEnter();
+        QCOMPARE(frame->grid->rows()->rowCount(), 0);
+        QCOMPARE(captions(frame->grid).size(), 2);
+        QVERIFY(Dialogs::record().isEmpty());
+    }
+
+    void focusComingBackRebuildsWithoutDuplicates() {
+        PdbWriter w;
+        w.add(TypeRecordBytes(1, "Cash"));
+        openDb(PaymentDb, w, "pay.PDB");
+        fMain->resize(700, 500);
+        fMain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fMain));
+        auto* outside = new QLineEdit(fMain->pMain);
+        auto* frame = new TfPayment(fMain->pMain);
+        frame->show();
+        frame->enter();
+        QCOMPARE(frame->grid->rows()->rowCount(), 1);
+        outside->setFocus();
+        frame->grid->setFocus();
+        QCOMPARE(frame->grid->rows()->rowCount(), 1);
+        QCOMPARE(fMain->ActiveGrid, frame->grid);
+    }
+
+    void framesUseTheirOwnFont() {
+        auto* frame = new TfCurrency(fMain->pMain);
+        QCOMPARE(frame->font().pointSize(), 8);
+        QCOMPARE(frame->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(frame->grid->font().pointSize(), 8);
+    }
+};
+
+QTEST_MAIN(ListFramesTest)
+#include "ListFramesTest.moc"
