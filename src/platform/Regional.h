@@ -20,6 +20,13 @@ struct RegionalFormats {
 RegionalFormats FormatsFromLocale(const char* localeName = nullptr);
 // "%m/%d/%Y", "%H:%M:%S", English month names: the C locale with a four-digit year.
 RegionalFormats CFormats();
+// The formats built from a locale's raw strings in its character set `codeset` (as
+// nl_langinfo gives them): converted to single-byte text, composite conversions (%D %T %R %r
+// %F %h) spelled out, flags and E/O modifiers dropped, %y made %Y in the date. A format that
+// the parser could not read back falls back to the C one.
+RegionalFormats FormatsFromLocaleStrings(const std::string& shortDate, const std::string& longTime,
+                                         const std::array<std::string, 12>& monthNames,
+                                         const std::string& codeset);
 
 // The formats in force for the whole program; FormatsFromLocale() until set.
 const RegionalFormats& CurrentRegionalFormats();
@@ -29,7 +36,9 @@ struct TimeOfDay {
     int hour = 0;
     int minute = 0;
     int second = 0;
-    bool operator==(const TimeOfDay& o) const { return hour == o.hour && minute == o.minute && second == o.second; }
+    bool operator==(const TimeOfDay& o) const {
+        return hour == o.hour && minute == o.minute && second == o.second;
+    }
 };
 
 struct DateTimeValue {
@@ -44,4 +53,11 @@ std::string FormatDateTime(const DateTimeValue& value);
 // Full month name for 1..12 ("" otherwise).
 std::string MonthName(int month);
 // A date alone, or a date, a blank and a time, in the current formats; nothing else.
+// Numbers may go without their leading zeros ("1.3.2002" for "%d.%m.%Y"); a four-digit year
+// (%Y) needs its four digits; day and time must exist (no 31 February, no 24:00:00);
+// month names and AM/PM are matched without regard to case.
 std::optional<DateTimeValue> ParseDateTime(std::string_view text);
+
+// strftime-style formatting and the matching parser for any format, with the current month
+// names. %p is "AM"/"PM"; %a/%A are English day names.
+std::string FormatWith(const std::string& format, const DateTimeValue& value);
