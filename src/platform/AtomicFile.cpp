@@ -62,6 +62,12 @@ void syncFolder(const std::string& folder) {
 
 } // namespace
 
+bool IsWritableFolder(const std::string& folder) {
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           (st.st_mode & kAnyWrite) != 0 && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
     if (path.empty())
         return false;
@@ -74,9 +80,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
     if (base.empty())
         return false;
 
-    struct stat folderSt {};
-    if (::stat(folder.c_str(), &folderSt) != 0 || !S_ISDIR(folderSt.st_mode) ||
-        (folderSt.st_mode & kAnyWrite) == 0 || ::access(folder.c_str(), W_OK | X_OK) != 0)
+    if (!IsWritableFolder(folder))
         return false;
 
     struct stat old {};

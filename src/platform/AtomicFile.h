@@ -10,3 +10,7 @@
 // symbolic link replaces the file the link points to. A file or folder without any write
 // permission bit counts as read-only even for a user whom the system would let write.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// Whether files can be created in `folder`: the system allows it and the folder has a write
+// permission bit (a folder without any counts as read-only, as above).
+bool IsWritableFolder(const std::string& folder);
