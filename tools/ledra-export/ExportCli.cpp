@@ -1,0 +1,550 @@
+#include "ExportCli.h"
+
+#include "export/CsvWriter.h"
+#include "lists/ListRows.h"
+#include "pdb/Pdb.h"
+#include "pdb/Records.h"
+#include "platform/AtomicFile.h"
+#include "platform/LedraError.h"
+#include "platform/Text.h"
+#include "platform/UserDirectory.h"
+
+#include <cstdint>
+#include <ostream>
+#include <utility>
+
+namespace ledraexport {
+
+namespace {
+
+// The main window's message when one of the four files cannot be opened, as the viewer shows it.
+const char* const kOpenFailed =
+    "Unable to open one or more files.\n\nCheck does Ledra database(s)\nfiles exists in your "
+    "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
+    "proprties and do synchronisation ones.\n";
+
+const std::string kUsage =
+    "Usage: ledra-export --root DIR --user NAME --view money|types|payment|currency [options]\n"
+    "\n"
+    "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would.\n"
+    "\n"
+    "  --root DIR       desktop data root; the user's files are DIR/NAME/BACKUP/Ledra_*.PDB\n"
+    "                   (trailing separator optional; letter case of Backup/ and .pdb as found).\n"
+    "                   Default: the user directory's root ($LEDRA_DATA_ROOT, else ~/Palm/).\n"
+    "  --user NAME      handheld user (folder name). Default: the only user, when there is one.\n"
+    "  --view V         money | types | payment | currency\n"
+    "  --mode M         chrono | month | quarter | year          (money; default chrono)\n"
+    "  --flow F         in | out | inout                         (money; default inout)\n"
+    "  --category TEXT  category list entry, matched exactly; \"All\" (the default) is every\n"
+    "                   category; a text that is no entry selects none, so no row passes\n"
+    "  --trans TEXT     filter: transaction type name   (money; \"...\" is any; default \"...\")\n"
+    "  --pay TEXT       filter: payment type name       (money; default \"...\")\n"
+    "  --curr TEXT      filter: currency code           (money; default \"...\")\n"
+    "  --from DAY       filter: first day, YYYY-MM-DD   (money; the range applies only with --to)\n"
+    "  --to DAY         filter: last day, YYYY-MM-DD\n"
+    "                   Any of --trans, --pay, --curr, --from, --to turns the filter on.\n"
+    "  --display CODE   display currency of the total (money; default the home currency's\n"
+    "                   code): the last currency slot whose code equals it; a code that is no\n"
+    "                   slot's leaves the total in the home currency\n"
+    "  --no-header      no caption line (default: caption line written)\n"
+    "  --total          (money) instead of the CSV, one line: the total, a space and the\n"
+    "                   display currency's code, e.g. \"70.00 EUR\"; ignores --no-header\n"
+    "  -o, --output F   write to F instead of standard output (F is replaced whole, or left\n"
+    "                   as it was when it cannot be written)\n"
+    "  --help           this text\n"
+    "\n"
+    "Each option may be given once; a value follows as the next argument or after \"=\".\n"
+    "Texts (--category, --trans, --pay, --curr, --display) are compared byte for byte with the\n"
+    "single-byte (Windows-1252) texts of the handheld. A text that is valid UTF-8 and whose\n"
+    "characters all exist in that set is converted to it (an e acute typed in a UTF-8\n"
+    "terminal finds the stored byte 0xE9); any other text is taken as the bytes given.\n"
+    "Output texts are written as stored.\n"
+    "Dates and month names follow the LC_TIME locale of the environment (LC_ALL=C: %m/%d/%Y).\n"
+    "\n"
+    "Exit status: 0 written; 1 a database file cannot be opened or the output cannot be\n"
+    "written; 2 a usage error.\n";
+
+enum class Arg {
+    Root,
+    User,
+    View,
+    Mode,
+    Flow,
+    Category,
+    Trans,
+    Pay,
+    Curr,
+    From,
+    To,
+    Display,
+    NoHeader,
+    Total,
+    Output,
+    Help
+};
+
+struct OptionSpec {
+    const char* name;
+    Arg arg;
+    bool takesValue;
+    bool moneyOnly;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"--root", Arg::Root, true, false},
+    {"--user", Arg::User, true, false},
+    {"--view", Arg::View, true, false},
+    {"--mode", Arg::Mode, true, true},
+    {"--flow", Arg::Flow, true, true},
+    {"--category", Arg::Category, true, true},
+    {"--trans", Arg::Trans, true, true},
+    {"--pay", Arg::Pay, true, true},
+    {"--curr", Arg::Curr, true, true},
+    {"--from", Arg::From, true, true},
+    {"--to", Arg::To, true, true},
+    {"--display", Arg::Display, true, true},
+    {"--no-header", Arg::NoHeader, false, false},
+    {"--total", Arg::Total, false, true},
+    {"--output", Arg::Output, true, false},
+    {"-o", Arg::Output, true, false},
+    {"--help", Arg::Help, false, false},
+};
+
+const OptionSpec* findOption(const std::string& name) {
+    for (const OptionSpec& o : kOptions)
+        if (name == o.name)
+            return &o;
+    return nullptr;
+}
+
+// The name by which an option is reported: the long one.
+const char* longName(Arg arg) {
+    for (const OptionSpec& o : kOptions)
+        if (o.arg == arg)
+            return o.name;
+    return "";
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// YYYY-MM-DD naming a day of the calendar; an error text otherwise.
+std::string parseDay(const std::string& text, CalendarDay& day) {
+    const bool shape = text.size() == 10 && text[4] == '-' && text[7] == '-' && isDigit(text[0]) &&
+                       isDigit(text[1]) && isDigit(text[2]) && isDigit(text[3]) &&
+                       isDigit(text[5]) && isDigit(text[6]) && isDigit(text[8]) && isDigit(text[9]);
+    if (!shape)
+        return "is not a day in the form YYYY-MM-DD";
+    day.year = std::stoi(text.substr(0, 4));
+    day.month = std::stoi(text.substr(5, 2));
+    day.day = std::stoi(text.substr(8, 2));
+    if (!day.isValid())
+        return "is no day of the calendar";
+    return {};
+}
+
+// One UTF-8 character at s[i]; false when the bytes there are not valid UTF-8 (overlong forms,
+// surrogates and values past U+10FFFF included).
+bool nextUtf8(const std::string& s, std::size_t& i, char32_t& c) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b0 = byte(i);
+    int len;
+    char32_t min;
+    if (b0 < 0x80) {
+        c = b0;
+        ++i;
+        return true;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        c = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        c = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        c = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return false;
+    }
+    if (i + len > s.size())
+        return false;
+    for (int k = 1; k < len; ++k) {
+        const unsigned char b = byte(i + k);
+        if ((b & 0xC0) != 0x80)
+            return false;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return false;
+    i += len;
+    return true;
+}
+
+// Root as the viewer uses it: with its trailing separator, since the user name is appended.
+std::string withSeparator(std::string root) {
+    if (root.back() != '/')
+        root += '/';
+    return root;
+}
+
+std::string directoryRoot() {
+    char buffer[4096]{};
+    std::int16_t size = sizeof buffer - 1;
+    userdir::RootDirectory(buffer, &size);
+    return buffer;
+}
+
+std::vector<std::string> directoryUsers() {
+    std::vector<std::string> users;
+    const std::int16_t count = userdir::UserCount();
+    for (std::int16_t i = 0; i < count; ++i) {
+        std::uint32_t id = 0;
+        if (!userdir::UserId(i, &id))
+            continue;
+        char name[256]{};
+        std::int16_t size = sizeof name;
+        if (userdir::UserName(id, name, &size))
+            users.emplace_back(name);
+    }
+    return users;
+}
+
+// The users below `root`, found by the user directory's own rule. The directory's root is
+// pointed there for the question and back to where it was afterwards.
+std::vector<std::string> usersUnder(const std::string& root) {
+    struct Restore {
+        std::string previous = directoryRoot();
+        ~Restore() { userdir::SetRootOverride(previous); }
+    } restore;
+    userdir::SetRootOverride(root);
+    return directoryUsers();
+}
+
+struct Databases {
+    cPDB money, payment, currency, types;
+};
+
+// The export's output: a file replaced whole, or the stream. An error text when it failed.
+std::string emit(const Options& o, const std::vector<std::string>* csvLines,
+                 const std::string& bytes, std::ostream& out) {
+    if (o.output) {
+        if (csvLines) {
+            try {
+                WriteCsvFile(*o.output, *csvLines);
+            } catch (const LedraError& e) {
+                return e.what();
+            }
+        } else if (!ReplaceFileContents(*o.output, bytes)) {
+            return FormatMessage("Cannot create file %s", *o.output);
+        }
+        return {};
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+        return "Cannot write to standard output";
+    return {};
+}
+
+} // namespace
+
+const std::string& UsageText() {
+    return kUsage;
+}
+
+std::string SingleByteText(const std::string& given) {
+    std::string converted;
+    converted.reserve(given.size());
+    for (std::size_t i = 0; i < given.size();) {
+        char32_t c = 0;
+        if (!nextUtf8(given, i, c))
+            return given;
+        const int b = ansi::fromUnicode(c);
+        if (b < 0)
+            return given;
+        converted.push_back(static_cast<char>(b));
+    }
+    return converted;
+}
+
+ParseResult ParseArguments(const std::vector<std::string>& args) {
+    ParseResult r;
+    Options& o = r.options;
+    bool seen[static_cast<int>(Arg::Help) + 1]{};
+    bool viewGiven = false;
+    std::vector<Arg> moneyOnlyGiven;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string name = a;
+        std::optional<std::string> value;
+        if (a.rfind("--", 0) == 0) {
+            const auto eq = a.find('=');
+            if (eq != std::string::npos) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+            }
+        }
+        const OptionSpec* spec = a.size() > 1 && a[0] == '-' ? findOption(name) : nullptr;
+        if (!spec) {
+            r.error = a.size() > 1 && a[0] == '-' ? "unknown option " + name
+                                                  : "unexpected argument \"" + a + "\"";
+            return r;
+        }
+        const char* shown = longName(spec->arg);
+        if (spec->arg == Arg::Help) {
+            if (value) {
+                r.error = std::string("option ") + shown + " takes no value";
+                return r;
+            }
+            o.help = true;
+            return r;
+        }
+        if (seen[static_cast<int>(spec->arg)]) {
+            r.error = std::string("option ") + shown + " is given more than once";
+            return r;
+        }
+        seen[static_cast<int>(spec->arg)] = true;
+        if (spec->moneyOnly)
+            moneyOnlyGiven.push_back(spec->arg);
+        if (!spec->takesValue && value) {
+            r.error = std::string("option ") + shown + " takes no value";
+            return r;
+        }
+        if (spec->takesValue && !value) {
+            if (i + 1 >= args.size()) {
+                r.error = std::string("option ") + shown + " needs a value";
+                return r;
+            }
+            value = args[++i];
+        }
+
+        switch (spec->arg) {
+        case Arg::Root:
+            if (value->empty()) {
+                r.error = "option --root needs a folder";
+                return r;
+            }
+            o.root = *value;
+            break;
+        case Arg::User:
+            o.user = *value;
+            break;
+        case Arg::View:
+            viewGiven = true;
+            if (*value == "money")
+                o.view = View::Money;
+            else if (*value == "types")
+                o.view = View::Types;
+            else if (*value == "payment")
+                o.view = View::Payment;
+            else if (*value == "currency")
+                o.view = View::Currency;
+            else {
+                r.error = "unknown view \"" + *value + "\" (money, types, payment or currency)";
+                return r;
+            }
+            break;
+        case Arg::Mode:
+            if (*value == "chrono")
+                o.mode = DisplayMode::Chronological;
+            else if (*value == "month")
+                o.mode = DisplayMode::ByMonth;
+            else if (*value == "quarter")
+                o.mode = DisplayMode::ByQuarter;
+            else if (*value == "year")
+                o.mode = DisplayMode::ByYear;
+            else {
+                r.error = "unknown mode \"" + *value + "\" (chrono, month, quarter or year)";
+                return r;
+            }
+            break;
+        case Arg::Flow:
+            if (*value == "in")
+                o.flow = FlowChoice::In;
+            else if (*value == "out")
+                o.flow = FlowChoice::Out;
+            else if (*value == "inout")
+                o.flow = FlowChoice::InOut;
+            else {
+                r.error = "unknown flow \"" + *value + "\" (in, out or inout)";
+                return r;
+            }
+            break;
+        case Arg::Category:
+            o.category = SingleByteText(*value);
+            break;
+        case Arg::Trans:
+            o.filter.Trans = SingleByteText(*value);
+            o.filterOn = true;
+            break;
+        case Arg::Pay:
+            o.filter.Pay = SingleByteText(*value);
+            o.filterOn = true;
+            break;
+        case Arg::Curr:
+            o.filter.Curr = SingleByteText(*value);
+            o.filterOn = true;
+            break;
+        case Arg::From:
+        case Arg::To: {
+            CalendarDay day;
+            const std::string problem = parseDay(*value, day);
+            if (!problem.empty()) {
+                r.error = std::string(shown) + " \"" + *value + "\" " + problem;
+                return r;
+            }
+            if (spec->arg == Arg::From) {
+                o.filter.FromOn = true;
+                o.filter.From = day;
+            } else {
+                o.filter.ToOn = true;
+                o.filter.To = day;
+            }
+            o.filterOn = true;
+            break;
+        }
+        case Arg::Display:
+            o.display = SingleByteText(*value);
+            break;
+        case Arg::NoHeader:
+            o.header = false;
+            break;
+        case Arg::Total:
+            o.total = true;
+            break;
+        case Arg::Output:
+            if (value->empty()) {
+                r.error = "option --output needs a file name";
+                return r;
+            }
+            o.output = *value;
+            break;
+        case Arg::Help:
+            break;
+        }
+    }
+
+    if (!viewGiven) {
+        r.error = "option --view is required";
+        return r;
+    }
+    if (o.view != View::Money && !moneyOnlyGiven.empty()) {
+        r.error = std::string("option ") + longName(moneyOnlyGiven.front()) +
+                  " applies to the money view only";
+        return r;
+    }
+    o.filter.On = o.filterOn;
+    return r;
+}
+
+int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParseResult parsed = ParseArguments(args);
+    const auto usage = [&](const std::string& message) {
+        err << "ledra-export: " << message << "\n\n" << kUsage;
+        err.flush();
+        return kUsageError;
+    };
+    if (!parsed.error.empty())
+        return usage(parsed.error);
+    const Options& o = parsed.options;
+    if (o.help) {
+        out << kUsage;
+        out.flush();
+        return out ? kWritten : kFileError;
+    }
+
+    const std::string root = withSeparator(o.root ? *o.root : directoryRoot());
+    std::string user;
+    if (o.user) {
+        user = *o.user;
+    } else {
+        const std::vector<std::string> users = o.root ? usersUnder(root) : directoryUsers();
+        if (users.empty())
+            return usage("no handheld user under " + root + "; name one with --user");
+        if (users.size() > 1) {
+            std::string list;
+            for (const std::string& u : users)
+                list += "\n  " + u;
+            return usage("there are several handheld users under " + root +
+                         "; choose one with --user:" + list);
+        }
+        user = users.front();
+    }
+
+    // All four, whatever the view, as the viewer offers a view only when all four opened.
+    const DatabasePaths paths = DatabasePathsFor(root, user);
+    Databases db;
+    bool failed = false;
+    failed |= db.money.Open(paths.money) != 0;
+    failed |= db.payment.Open(paths.payment) != 0;
+    failed |= db.currency.Open(paths.currency) != 0;
+    failed |= db.types.Open(paths.types) != 0;
+    if (failed) {
+        err << kOpenFailed;
+        err.flush();
+        return kFileError;
+    }
+
+    TextTable table;
+    std::string totalLine;
+    switch (o.view) {
+    case View::Money: {
+        const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
+        const std::vector<CategoryEntry> entries = CategoryEntries(cats);
+        ListingChoices c;
+        c.mode = o.mode;
+        c.flow = o.flow;
+        c.category = CategoryOfEntry(entries, FindCategoryEntry(entries, o.category));
+        c.filterOn = o.filterOn;
+        c.filter = o.filter;
+        CurrencyTable currencies;
+        MoneyListing listing =
+            FillList(db.money, db.types, db.payment, db.currency, currencies, cats, c);
+        if (o.total) {
+            // The display currency as the view restores it: the saved code on pCurr, matched
+            // against the slots, the home currency when nothing matches.
+            const std::string caption =
+                o.display ? *o.display : currencies.slot[listing.home].code();
+            const int display = MatchDisplayCurrency(currencies, caption, listing.home);
+            totalLine = TotalText(listing.IncomeTotal, listing.ExpenseTotal, o.flow, currencies,
+                                  display, listing.home) +
+                        " " + caption + "\n";
+        }
+        table = std::move(listing.table);
+        break;
+    }
+    case View::Types:
+        table = TypeListRows(db.types, TypeList::Types);
+        break;
+    case View::Payment:
+        table = TypeListRows(db.payment, TypeList::Payment);
+        break;
+    case View::Currency: {
+        CurrencyTable currencies;
+        LoadCurrencyTable(db.currency, currencies);
+        table = CurrencyListRows(currencies);
+        break;
+    }
+    }
+
+    std::string problem;
+    if (o.total) {
+        problem = emit(o, nullptr, totalLine, out);
+    } else {
+        const std::vector<std::string> lines = CsvLines(table, o.header);
+        problem = emit(o, &lines, o.output ? std::string() : CsvBytes(lines), out);
+    }
+    if (!problem.empty()) {
+        err << problem << ".\n";
+        err.flush();
+        return kFileError;
+    }
+    return kWritten;
+}
+
+} // namespace ledraexport
