@@ -2,6 +2,10 @@
 // Texts from the databases and the settings file are single-byte: Windows-1252 with the
 // handheld's own characters (0x80 euro sign, 0x8D..0x90 card suits, 0x18 ellipsis). Inside the
 // program they stay std::string bytes and are compared as bytes; only the widgets see Unicode.
+//
+// Every byte has a character of its own, so that a text shown in a widget and read back gives
+// the same bytes: the bytes Windows-1252 leaves undefined keep their C1 code points, and the
+// handheld's older ellipsis at 0x18 shows as U+22EF, since U+2026 belongs to 0x85.
 
 #include <string>
 #include <string_view>

@@ -73,6 +73,13 @@ int SettingsFile::readInt(const SettingKey& k, int def) const {
     return text && ParseIniInteger(*text, value) ? value : def;
 }
 
+int SettingsFile::readInt(const SettingKey& k) const {
+    int def = 0;
+    if (k.defaultValue)
+        ParseIniInteger(k.defaultValue, def);
+    return readInt(k, def);
+}
+
 bool SettingsFile::readBool(const SettingKey& k, bool def) const {
     return readInt(k, def ? 1 : 0) != 0;
 }

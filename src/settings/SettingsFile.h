@@ -14,9 +14,15 @@ public:
     const std::string& path() const { return path_; }
 
     std::string readText(const SettingKey& k, const std::string& def) const;
-    std::string readText(const SettingKey& k) const { return readText(k, k.defaultValue ? k.defaultValue : ""); }
+    std::string readText(const SettingKey& k) const {
+        return readText(k, k.defaultValue ? k.defaultValue : "");
+    }
+    // A missing key, an empty value or no integer: `def`.
     int readInt(const SettingKey& k, int def) const;
     bool readBool(const SettingKey& k, bool def) const;
+    // The same with the table's default (0 where the table has none).
+    int readInt(const SettingKey& k) const;
+    bool readBool(const SettingKey& k) const { return readInt(k) != 0; }
     // Throws LedraError "'<text>' is not a valid date and time" when the parser rejects it.
     DateTimeValue readDate(const SettingKey& k, const DateTimeValue& def) const;
 
@@ -30,5 +36,8 @@ private:
     std::string path_;
 };
 
-// Integer value forms: decimal, "0x" hexadecimal, "-"; anything else gives nothing.
+// Integer value forms: decimal, "0x" hexadecimal, "-"; anything else gives nothing. Blanks at
+// both ends and a leading "+" are allowed ("-0x5" is -5); trailing text ("12abc"), an empty
+// text and a value outside int ("2147483648", "0xFFFFFFFF") give nothing, and `out` is then
+// left alone.
 bool ParseIniInteger(const std::string& text, int& out);

@@ -91,6 +91,11 @@ TEST_F(Settings, NoFileGivesTheDefaults) {
     EXPECT_EQ(file.readInt(keys::IO, 2), 2);
     EXPECT_FALSE(file.readBool(keys::Request, false));
     EXPECT_TRUE(file.readBool(keys::Header, true));
+    EXPECT_EQ(file.readInt(keys::Mode), 0);
+    EXPECT_EQ(file.readInt(keys::IO), 2);
+    EXPECT_FALSE(file.readBool(keys::Request));
+    EXPECT_FALSE(file.readBool(keys::On));
+    EXPECT_TRUE(file.readBool(keys::Header));
     const DateTimeValue today{{2002, 5, 17}, {}};
     EXPECT_EQ(file.readDate(keys::From, today).day, today.day);
 }
