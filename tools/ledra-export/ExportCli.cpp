@@ -24,7 +24,8 @@ const char* const kOpenFailed =
     "proprties and do synchronisation ones.\n";
 
 const std::string kUsage =
-    "Usage: ledra-export --root DIR --user NAME --view money|types|payment|currency [options]\n"
+    "Usage: ledra-export [--root DIR] [--user NAME] --view money|types|payment|currency "
+    "[options]\n"
     "\n"
     "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would.\n"
     "\n"
@@ -41,14 +42,15 @@ const std::string kUsage =
     "  --pay TEXT       filter: payment type name       (money; default \"...\")\n"
     "  --curr TEXT      filter: currency code           (money; default \"...\")\n"
     "  --from DAY       filter: first day, YYYY-MM-DD   (money; the range applies only with --to)\n"
-    "  --to DAY         filter: last day, YYYY-MM-DD\n"
+    "  --to DAY         filter: last day, YYYY-MM-DD    (applies only with --from; either one\n"
+    "                   alone makes no date test, as in the viewer, and a note says so)\n"
     "                   Any of --trans, --pay, --curr, --from, --to turns the filter on.\n"
     "  --display CODE   display currency of the total (money; default the home currency's\n"
     "                   code): the last currency slot whose code equals it; a code that is no\n"
-    "                   slot's leaves the total in the home currency\n"
+    "                   slot's leaves the total in the home currency (a note says so)\n"
     "  --no-header      no caption line (default: caption line written)\n"
     "  --total          (money) instead of the CSV, one line: the total, a space and the\n"
-    "                   display currency's code, e.g. \"70.00 EUR\"; ignores --no-header\n"
+    "                   --display text, e.g. \"70.00 EUR\"; ignores --no-header\n"
     "  -o, --output F   write to F instead of standard output (F is replaced whole, or left\n"
     "                   as it was when it cannot be written)\n"
     "  --help           this text\n"
@@ -61,6 +63,7 @@ const std::string kUsage =
     "Output texts are written as stored.\n"
     "Dates and month names follow the LC_TIME locale of the environment (LC_ALL=C: %m/%d/%Y).\n"
     "\n"
+    "Notes go to standard error and change nothing in the output.\n"
     "Exit status: 0 written; 1 a database file cannot be opened or the output cannot be\n"
     "written; 2 a usage error.\n";
 
@@ -490,6 +493,13 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kFileError;
     }
 
+    // Choices that the viewer accepts but that do something other than they seem to.
+    std::vector<std::string> notes;
+    if (o.filter.FromOn != o.filter.ToOn)
+        notes.push_back(
+            std::string(o.filter.FromOn ? "--from without --to" : "--to without --from") +
+            ": no date test is made");
+
     TextTable table;
     std::string totalLine;
     switch (o.view) {
@@ -511,6 +521,10 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             const std::string caption =
                 o.display ? *o.display : currencies.slot[listing.home].code();
             const int display = MatchDisplayCurrency(currencies, caption, listing.home);
+            if (o.display && currencies.slot[display].code() != caption)
+                notes.push_back("no currency has the code \"" + caption +
+                                "\"; the total is in the home currency \"" +
+                                currencies.slot[listing.home].code() + "\"");
             totalLine = TotalText(listing.IncomeTotal, listing.ExpenseTotal, o.flow, currencies,
                                   display, listing.home) +
                         " " + caption + "\n";
@@ -544,6 +558,9 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err.flush();
         return kFileError;
     }
+    for (const std::string& note : notes)
+        err << "ledra-export: note: " << note << "\n";
+    err.flush();
     return kWritten;
 }
 
