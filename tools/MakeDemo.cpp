@@ -36,11 +36,29 @@ struct UserPlan {
 // Single-byte Windows-1252: \x80 is the euro sign, \xE9 e acute, \xFC u umlaut, \xE8 e grave.
 const std::vector<Kind>& kinds() {
     static const std::vector<Kind> k = {
-        {1, -1, 850, 9500, 1, {"Market, vegetables", "Bakery", "Supermarket \"Sonne\"", "Caf\xE9 au lait & croissant", ""}},
-        {2, -1, 45000, 45000, 1, {"Rent, flat on M\xFCllerstra\xDF" "e", "Rent"}},
+        {1,
+         -1,
+         850,
+         9500,
+         1,
+         {"Market, vegetables", "Bakery", "Supermarket \"Sonne\"", "Caf\xE9 au lait & croissant",
+          ""}},
+        {2,
+         -1,
+         45000,
+         45000,
+         1,
+         {"Rent, flat on M\xFCllerstra\xDF"
+          "e",
+          "Rent"}},
         {3, 1, 210000, 240000, 4, {"Salary", "Salary incl. bonus \x80 200"}},
         {4, -1, 3000, 7500, 2, {"Fuel", "Fuel, motorway", ""}},
-        {5, -1, 1800, 8900, 3, {"Dinner \"Chez Ren\xE9\"", "Lunch with colleagues", "Pizzeria, 3 people"}},
+        {5,
+         -1,
+         1800,
+         8900,
+         3,
+         {"Dinner \"Chez Ren\xE9\"", "Lunch with colleagues", "Pizzeria, 3 people"}},
         {6, -1, 1500, 12000, 0, {"Birthday present", "Flowers"}},
         {7, -1, 9000, 65000, 3, {"Train ticket", "Hotel, two nights", "Flight \x96 return"}},
         {8, 1, 500, 9000, 0, {"Sold old bicycle", "Refund, insurance"}},
@@ -55,9 +73,15 @@ void writeUser(const std::filesystem::path& root, const UserPlan& plan) {
 
     PdbWriter types;
     types.name = "Ledra_Types";
-    for (auto [id, n] : std::vector<std::pair<std::int16_t, const char*>>{
-             {1, "Food"}, {2, "Rent"}, {3, "Salary"}, {4, "Fuel"}, {5, "Restaurant"},
-             {6, "Gift"}, {7, "Travel"}, {8, "Other income"}, {9, "Car"}})
+    for (auto [id, n] : std::vector<std::pair<std::int16_t, const char*>>{{1, "Food"},
+                                                                          {2, "Rent"},
+                                                                          {3, "Salary"},
+                                                                          {4, "Fuel"},
+                                                                          {5, "Restaurant"},
+                                                                          {6, "Gift"},
+                                                                          {7, "Travel"},
+                                                                          {8, "Other income"},
+                                                                          {9, "Car"}})
         types.add(TypeRecordBytes(id, n));
     types.save((backup / "Ledra_Types.PDB").string());
 
@@ -80,7 +104,8 @@ void writeUser(const std::filesystem::path& root, const UserPlan& plan) {
     Lcg rng{plan.seed};
     std::vector<int> foreign;
     for (int n = 1; n <= 10; ++n)
-        if (!plan.currencies[static_cast<std::size_t>(n)].code.empty() && !plan.currencies[static_cast<std::size_t>(n)].home)
+        if (!plan.currencies[static_cast<std::size_t>(n)].code.empty() &&
+            !plan.currencies[static_cast<std::size_t>(n)].home)
             foreign.push_back(n);
     int home = 1;
     for (int n = 1; n <= 10; ++n)
@@ -94,38 +119,46 @@ void writeUser(const std::filesystem::path& root, const UserPlan& plan) {
             for (int t = 0; t < count; ++t) {
                 const int day = 1 + (t * 28 / count) + rng.below(2);
                 int pick = rng.below(100);
-                const Kind& kind = pick < 35 ? kinds()[0]
-                                 : pick < 45 ? kinds()[3]
-                                 : pick < 60 ? kinds()[4]
-                                 : pick < 68 ? kinds()[5]
-                                 : pick < 74 ? kinds()[6]
-                                 : pick < 80 ? kinds()[7]
-                                 : kinds()[8];
+                const Kind& kind = pick < 35   ? kinds()[0]
+                                   : pick < 45 ? kinds()[3]
+                                   : pick < 60 ? kinds()[4]
+                                   : pick < 68 ? kinds()[5]
+                                   : pick < 74 ? kinds()[6]
+                                   : pick < 80 ? kinds()[7]
+                                               : kinds()[8];
                 const int cents = kind.minCents + rng.below(kind.maxCents - kind.minCents + 1);
                 int curr = home;
                 if (kind.typeId == 7 || kind.typeId == 5)
                     if (!foreign.empty() && rng.below(3) == 0)
-                        curr = foreign[static_cast<std::size_t>(rng.below(static_cast<int>(foreign.size())))];
-                const std::string& memo = kind.memos[static_cast<std::size_t>(rng.below(static_cast<int>(kind.memos.size())))];
-                money.add(TransactionBytes(PackDate(year, month, day), static_cast<std::uint16_t>(kind.typeId),
-                                           static_cast<std::uint16_t>(1 + rng.below(4)),
-                                           kind.sign * cents / 100.0, static_cast<std::uint8_t>(curr), memo),
+                        curr = foreign[static_cast<std::size_t>(
+                            rng.below(static_cast<int>(foreign.size())))];
+                const std::string& memo = kind.memos[static_cast<std::size_t>(
+                    rng.below(static_cast<int>(kind.memos.size())))];
+                money.add(TransactionBytes(
+                              PackDate(year, month, day), static_cast<std::uint16_t>(kind.typeId),
+                              static_cast<std::uint16_t>(1 + rng.below(4)),
+                              kind.sign * cents / 100.0, static_cast<std::uint8_t>(curr), memo),
                           kind.category);
                 if (t == 0) { // rent and salary open every month
                     money.add(TransactionBytes(PackDate(year, month, 1), 2, 3, -450.0,
-                                               static_cast<std::uint8_t>(home), kinds()[1].memos[0]), 1);
-                    money.add(TransactionBytes(PackDate(year, month, 1), 3, 3,
-                                               (2100 + rng.below(300)) * 1.0,
-                                               static_cast<std::uint8_t>(home), kinds()[2].memos[static_cast<std::size_t>(rng.below(2))]), 4);
+                                               static_cast<std::uint8_t>(home),
+                                               kinds()[1].memos[0]),
+                              1);
+                    money.add(TransactionBytes(
+                                  PackDate(year, month, 1), 3, 3, (2100 + rng.below(300)) * 1.0,
+                                  static_cast<std::uint8_t>(home),
+                                  kinds()[2].memos[static_cast<std::size_t>(rng.below(2))]),
+                              4);
                 }
             }
         }
     }
     money.save((backup / "Ledra_Money.PDB").string());
 
-    std::printf("%s: %zu transactions, %zu transaction types, %zu payment types, %zu currency table\n",
-                plan.name.c_str(), money.records.size(), types.records.size(),
-                payment.records.size(), currency.records.size());
+    std::printf(
+        "%s: %zu transactions, %zu transaction types, %zu payment types, %zu currency table\n",
+        plan.name.c_str(), money.records.size(), types.records.size(), payment.records.size(),
+        currency.records.size());
 }
 
 } // namespace

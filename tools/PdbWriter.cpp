@@ -55,12 +55,15 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     if (!f)
         throw std::runtime_error("cannot create " + path);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
     if (!f.flush())
         throw std::runtime_error("cannot write " + path);
 }
 
-void PdbWriter::save(const std::string& path) const { WriteFileBytes(path, bytes()); }
+void PdbWriter::save(const std::string& path) const {
+    WriteFileBytes(path, bytes());
+}
 
 std::uint16_t PackDate(int year, int month, int day) {
     return static_cast<std::uint16_t>(((year - 1904) << 9) | (month << 5) | day);

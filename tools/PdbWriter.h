@@ -21,7 +21,9 @@ struct PdbWriter {
     Bytes appInfo; // written right after the record list when not empty
     std::vector<Record> records;
 
-    void add(Bytes data, std::uint8_t attributes = 0) { records.push_back({std::move(data), attributes}); }
+    void add(Bytes data, std::uint8_t attributes = 0) {
+        records.push_back({std::move(data), attributes});
+    }
     Bytes bytes() const;
     // Writes the file; throws std::runtime_error when it cannot.
     void save(const std::string& path) const;

@@ -43,8 +43,12 @@ DatePicker::DatePicker(QWidget* parent)
     applyRegionalFormat();
 }
 
-bool DatePicker::isChecked() const { return check_->isChecked(); }
-void DatePicker::setChecked(bool checked) { check_->setChecked(checked); }
+bool DatePicker::isChecked() const {
+    return check_->isChecked();
+}
+void DatePicker::setChecked(bool checked) {
+    check_->setChecked(checked);
+}
 
 CalendarDay DatePicker::date() const {
     const QDate d = edit_->date();
@@ -89,19 +93,45 @@ QString QtDateFormat(const std::string& f) {
             continue;
         }
         switch (f[++i]) {
-        case 'd': field("dd"); break;
-        case 'e': field("d"); break;
-        case 'm': field("MM"); break;
-        case 'Y': field("yyyy"); break;
-        case 'y': field("yy"); break;
-        case 'b': case 'h': field("MMM"); break;
-        case 'B': field("MMMM"); break;
-        case 'a': field("ddd"); break;
-        case 'A': field("dddd"); break;
-        case 'D': field("MM/dd/yy"); break;
-        case 'F': field("yyyy-MM-dd"); break;
-        case '%': literal(QLatin1Char('%')); break;
-        default: break; // conversions a date display has no use for
+        case 'd':
+            field("dd");
+            break;
+        case 'e':
+            field("d");
+            break;
+        case 'm':
+            field("MM");
+            break;
+        case 'Y':
+            field("yyyy");
+            break;
+        case 'y':
+            field("yy");
+            break;
+        case 'b':
+        case 'h':
+            field("MMM");
+            break;
+        case 'B':
+            field("MMMM");
+            break;
+        case 'a':
+            field("ddd");
+            break;
+        case 'A':
+            field("dddd");
+            break;
+        case 'D':
+            field("MM/dd/yy");
+            break;
+        case 'F':
+            field("yyyy-MM-dd");
+            break;
+        case '%':
+            literal(QLatin1Char('%'));
+            break;
+        default:
+            break; // conversions a date display has no use for
         }
     }
     if (quoted)

@@ -93,7 +93,9 @@ void cPDB::Close() {
     RecPtr = nullptr;
 }
 
-int cPDB::GetNumRecords() const { return IsOpen ? Header.numRecords : 0; }
+int cPDB::GetNumRecords() const {
+    return IsOpen ? Header.numRecords : 0;
+}
 
 // An entry that does not lie wholly inside the file gives an empty record at the end of the
 // file: the record stays listed, and every byte it does not hold reads as zero.
@@ -114,7 +116,8 @@ PdbRecordEntry cPDB::readEntry(int index) const {
 // it and a next offset below the record's own gives size 0, never a negative size.
 void cPDB::recordBounds(int index, std::int32_t& start, std::int32_t& size) const {
     const auto clampToFile = [this](std::uint32_t offset) {
-        return static_cast<std::int32_t>(std::min<std::uint32_t>(offset, static_cast<std::uint32_t>(FileSize)));
+        return static_cast<std::int32_t>(
+            std::min<std::uint32_t>(offset, static_cast<std::uint32_t>(FileSize)));
     };
     start = clampToFile(readEntry(index).localChunkID);
     std::int32_t end = FileSize;
@@ -154,7 +157,8 @@ std::uint8_t cPDB::GetCategory(int index) {
 }
 
 const std::uint8_t* cPDB::GetAppInfo() const {
-    if (!IsOpen || Header.appInfoID == 0 || Header.appInfoID >= static_cast<std::uint32_t>(FileSize))
+    if (!IsOpen || Header.appInfoID == 0 ||
+        Header.appInfoID >= static_cast<std::uint32_t>(FileSize))
         return nullptr;
     return Data.get() + Header.appInfoID;
 }

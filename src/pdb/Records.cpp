@@ -25,8 +25,12 @@ void copyOut(std::span<const std::uint8_t> from, std::size_t offset, void* to, s
 
 } // namespace
 
-std::string CurrencyEntry::name() const { return textOfField(Name, sizeof Name); }
-std::string CurrencyEntry::code() const { return textOfField(Code, sizeof Code); }
+std::string CurrencyEntry::name() const {
+    return textOfField(Name, sizeof Name);
+}
+std::string CurrencyEntry::code() const {
+    return textOfField(Code, sizeof Code);
+}
 
 std::uint8_t LoadCurrencyTable(cPDB& currencyDb, CurrencyTable& table) {
     std::span<const std::uint8_t> record;
@@ -78,21 +82,29 @@ std::string LookupTypeName(cPDB& database, std::uint16_t reference) {
     return {};
 }
 
-TypeNameIndex::TypeNameIndex(const cPDB& database) : first_(32768, -1) {
+TypeNameIndex::TypeNameIndex(const cPDB& database) {
     const int n = database.GetNumRecords();
+    entries_.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         TypeRecord r = ReadTypeRecord(database.RecordBytes(i));
-        if (r.Id >= 0 && first_[static_cast<std::size_t>(r.Id)] < 0) {
-            first_[static_cast<std::size_t>(r.Id)] = static_cast<std::int32_t>(names_.size());
-            names_.push_back(std::move(r.Name));
-        }
+        // Signed Id against unsigned reference: an Id with its top bit set never matches.
+        if (r.Id >= 0)
+            entries_.emplace_back(static_cast<std::uint16_t>(r.Id), std::move(r.Name));
     }
+    // Stable, so that among equal Ids the one with the lowest record index stays first.
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    entries_.erase(std::unique(entries_.begin(), entries_.end(),
+                               [](const auto& a, const auto& b) { return a.first == b.first; }),
+                   entries_.end());
 }
 
 const std::string& TypeNameIndex::lookup(std::uint16_t reference) const {
-    if (reference >= first_.size() || first_[reference] < 0)
+    auto it = std::lower_bound(entries_.begin(), entries_.end(), reference,
+                               [](const auto& e, std::uint16_t ref) { return e.first < ref; });
+    if (it == entries_.end() || it->first != reference)
         return empty_;
-    return names_[static_cast<std::size_t>(first_[reference])];
+    return it->second;
 }
 
 CategoryInfo CategoryInfo::fromDatabase(const cPDB& moneyDb) {
@@ -104,8 +116,9 @@ CategoryInfo CategoryInfo::fromDatabase(const cPDB& moneyDb) {
 std::string CategoryInfo::label(int k) const {
     if (k < 0 || k >= kCategoryCount)
         return {};
-    return textOfField(reinterpret_cast<const char*>(bytes + kCategoryLabelOffset + kCategoryLabelSize * k),
-                       kCategoryLabelSize);
+    return textOfField(
+        reinterpret_cast<const char*>(bytes + kCategoryLabelOffset + kCategoryLabelSize * k),
+        kCategoryLabelSize);
 }
 
 void DecodeTransactionFields(std::span<const std::uint8_t> record, TransactionRecord& out) {

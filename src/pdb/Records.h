@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 // --- Currency table (record 0 of the currency database) -----------------------------------
@@ -57,8 +58,9 @@ public:
     const std::string& lookup(std::uint16_t reference) const;
 
 private:
-    std::vector<std::int32_t> first_; // Id 0..32767 -> index into names_, or -1
-    std::vector<std::string> names_;
+    // (Id, record's name) of the first record with each Id that a reference can match,
+    // sorted by Id; a lookup is a binary search.
+    std::vector<std::pair<std::uint16_t, std::string>> entries_;
     std::string empty_;
 };
 
@@ -100,6 +102,12 @@ void DecodeTransaction(cPDB& moneyDb, const TypeNameIndex& types, const TypeName
 
 // Year 1904 + bits 15-9, month bits 8-5, day bits 4-0. The result may be no calendar day.
 CalendarDay TransactionDay(std::uint16_t packedDate);
-inline int PackedYearBits(std::uint16_t d) { return d >> 9; }
-inline int PackedMonthBits(std::uint16_t d) { return (d >> 5) & 0x0F; }
-inline int PackedDayBits(std::uint16_t d) { return d & 0x1F; }
+inline int PackedYearBits(std::uint16_t d) {
+    return d >> 9;
+}
+inline int PackedMonthBits(std::uint16_t d) {
+    return (d >> 5) & 0x0F;
+}
+inline int PackedDayBits(std::uint16_t d) {
+    return d & 0x1F;
+}

@@ -93,11 +93,21 @@ void startRecording() {
 void stopRecording() {
     state() = SeamState{};
 }
-bool isRecording() { return state().recording; }
-const QList<Shown>& record() { return state().record; }
-void clearRecord() { state().record.clear(); }
-void setNextSaveFileName(const QString& path) { state().saveAnswers.append(path); }
-void setOnShown(std::function<void(const Shown&)> hook) { state().onShown = std::move(hook); }
+bool isRecording() {
+    return state().recording;
+}
+const QList<Shown>& record() {
+    return state().record;
+}
+void clearRecord() {
+    state().record.clear();
+}
+void setNextSaveFileName(const QString& path) {
+    state().saveAnswers.append(path);
+}
+void setOnShown(std::function<void(const Shown&)> hook) {
+    state().onShown = std::move(hook);
+}
 
 } // namespace Dialogs
 

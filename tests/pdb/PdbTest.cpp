@@ -1,6 +1,6 @@
+#include "pdb/Pdb.h"
 #include "PdbWriter.h"
 #include "TempDir.h"
-#include "pdb/Pdb.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(PdbTest, CategoryIsTheLowNibbleOnly) {
     TempDir dir;
     cPDB db;
     ASSERT_EQ(db.Open(writeFile(dir, threeRecords())), 0);
-    EXPECT_EQ(db.GetCategory(0), 3);  // 0x93: deleted and secret bits set, category 3
+    EXPECT_EQ(db.GetCategory(0), 3); // 0x93: deleted and secret bits set, category 3
     EXPECT_EQ(db.GetCategory(1), 2);
     EXPECT_EQ(db.GetCategory(2), 15);
 }
@@ -168,7 +168,9 @@ struct MalformedCase {
     std::vector<int> sizes; // expected size of each record
 };
 
-void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PdbMalformedTest : public ::testing::TestWithParam<MalformedCase> {};
 
@@ -198,12 +200,11 @@ TEST_P(PdbMalformedTest, SizesStayInsideTheImage) {
 // File size for two offsets: 78 + 16 + 20 = 114; for one: 106.
 INSTANTIATE_TEST_SUITE_P(
     Rules, PdbMalformedTest,
-    ::testing::Values(
-        MalformedCase{"offset_past_end", {100, 5000}, 2, {14, 0}},
-        MalformedCase{"both_past_end", {9000, 5000}, 2, {0, 0}},
-        MalformedCase{"decreasing", {110, 100}, 2, {0, 14}},
-        MalformedCase{"list_longer_than_file", {100}, 40, {6, 0, 0}},
-        MalformedCase{"huge_offset", {0xFFFFFFFFu}, 1, {0}}),
+    ::testing::Values(MalformedCase{"offset_past_end", {100, 5000}, 2, {14, 0}},
+                      MalformedCase{"both_past_end", {9000, 5000}, 2, {0, 0}},
+                      MalformedCase{"decreasing", {110, 100}, 2, {0, 14}},
+                      MalformedCase{"list_longer_than_file", {100}, 40, {6, 0, 0}},
+                      MalformedCase{"huge_offset", {0xFFFFFFFFu}, 1, {0}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PdbTest, AppInfoPointsIntoTheImageOrIsNull) {

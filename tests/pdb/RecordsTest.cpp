@@ -1,6 +1,6 @@
+#include "pdb/Records.h"
 #include "PdbWriter.h"
 #include "TempDir.h"
-#include "pdb/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -150,9 +150,9 @@ TEST(RecordsTest, CurrencyTextWithoutZeroByteEndsAtItsField) {
 TEST(RecordsTest, TypeLookupFirstMatchSignedIdUnsignedReference) {
     PdbWriter w;
     w.add(TypeRecordBytes(12, "Food"));
-    w.add(TypeRecordBytes(-1, "Minus one"));      // bytes FF FF
-    w.add(TypeRecordBytes(12, "Second food"));     // duplicate Id
-    w.add(TypeRecordBytes(-32768, "Top bit"));     // bytes 80 00
+    w.add(TypeRecordBytes(-1, "Minus one"));   // bytes FF FF
+    w.add(TypeRecordBytes(12, "Second food")); // duplicate Id
+    w.add(TypeRecordBytes(-32768, "Top bit")); // bytes 80 00
     w.add(TypeRecordBytes(300, std::string(150, 'n')));
     Bytes noZero = TypeRecordBytes(7, "Unterminated");
     noZero.pop_back();
