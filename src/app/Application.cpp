@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/Forms.h"
+#include "app/Icons.h"
 #include "app/Main.h"
 #include "platform/Dialogs.h"
 #include "settings/Global.h"
@@ -9,14 +10,16 @@
 
 int RunLedra(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The application title. Not set as the display name, which some window systems would
+    // append to every caption.
     QApplication::setApplicationName(QStringLiteral("Ledra"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ledra"));
-    int result = 0;
-    Guarded([&] {
+    QApplication::setDesktopFileName(QStringLiteral("ledra"));
+    QApplication::setWindowIcon(icons::icon("ledra"));
+    Guarded([] {
         CreateForms();
         fMain->show();
-        result = QApplication::exec();
+        QApplication::exec();
     });
     DestroyForms();
-    return result == 0 ? 0 : result;
+    return 0;
 }

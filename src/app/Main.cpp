@@ -1,6 +1,66 @@
 #include "app/Main.h"
 
+#include "app/About.h"
+#include "app/Icons.h"
+#include "app/ListGrid.h"
+#include "app/ViewFrame.h"
+#include "export/Export.h"
+#include "lists/Currency.h"
+#include "lists/Payment.h"
+#include "lists/Transaction.h"
+#include "money/Money.h"
+#include "platform/Dialogs.h"
+#include "platform/QtText.h"
+#include "platform/UserDirectory.h"
 #include "settings/Global.h"
+#include "settings/Password.h"
+#include "settings/SettingsFile.h"
+#include "settings/Setup.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const QString kNoUserMessage =
+    QStringLiteral("Unable to open files.\n\nSelect user, and check does Ledra database\nfiles "
+                   "exists in your BACKUP directory:\n");
+const QString kMissingFileMessage = QStringLiteral(
+    "Unable to open one or more files.\n\nCheck does Ledra database(s)\nfiles exists in your "
+    "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
+    "proprties and do synchronisation ones.\n");
+const QString kNoViewMessage = QStringLiteral("\nOpen one of *pdb table's to export\n");
+
+// A user name is a folder name: shown as UTF-8 where its bytes are UTF-8 (names made on this
+// system), else as single-byte text (names copied from the handheld's desktop).
+QString userDisplayText(const std::string& bytes) {
+    const QString utf8 = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (!utf8.contains(QChar::ReplacementCharacter))
+        return utf8;
+    return fromAnsi(bytes);
+}
+
+// Wraps a handler so that an error inside it ends with the error box, never in the event loop.
+template <typename F> auto guarded(F f) {
+    return [f] { Guarded(f); };
+}
+
+} // namespace
 
 TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("fMain"));
@@ -13,12 +73,430 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
     PaymentDb = payment_.get();
     TypesDb = types_.get();
     CurrencyDb = currency_.get();
-    pMain = new QWidget(this);
-    pMain->setObjectName(QStringLiteral("pMain"));
-    setCentralWidget(pMain);
+
+    QFont base(QStringLiteral("Tahoma"));
+    base.setPointSize(8);
+    setFont(base);
     setWindowTitle(QStringLiteral("Ledra - Desktop Viewer 1.0"));
+    setWindowIcon(icons::icon("ledra"));
+
+    buildTopStrip();
+    buildViewBar();
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("pMain"));
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(0);
+    pMain = panel;
+    setCentralWidget(pMain);
+
+    buildStatusBar();
+    resize(700, 500);
 }
 
 TfMain::~TfMain() {
+    // FormDestroy. The frame goes first: it may still look at the databases.
+    destroyFrame();
     MoneyDb = PaymentDb = TypesDb = CurrencyDb = nullptr;
+}
+
+void TfMain::buildTopStrip() {
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("TopStrip"));
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(2, 2, 4, 2);
+    layout->setSpacing(0);
+
+    auto makeMenuButton = [&](QToolButton*& button, QMenu*& menu, const char* name,
+                              const QString& text) {
+        menu = new QMenu(this);
+        button = new QToolButton(strip);
+        button->setObjectName(QLatin1String(name));
+        button->setText(text);
+        button->setAutoRaise(true);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setMenu(menu);
+        layout->addWidget(button);
+    };
+    makeMenuButton(tbFile, FileMenu, "tbFile", QStringLiteral("&File"));
+    makeMenuButton(tbTools, ToolsMenu, "tbTools", QStringLiteral("&Tools"));
+    makeMenuButton(tbHelp, HelpMenu, "tbHelp", QStringLiteral("&Help"));
+    // The drop-down arrow is not part of this look: the buttons read like a menu bar.
+    for (QToolButton* b : {tbFile, tbTools, tbHelp})
+        b->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
+
+    auto addItem = [&](QMenu* menu, QAction*& action, const char* name, const QString& text) {
+        action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+    };
+    addItem(FileMenu, mMoney, "mMoney", QStringLiteral("&Money"));
+    addItem(FileMenu, mTypes, "mTypes", QStringLiteral("&Transaction Types"));
+    addItem(FileMenu, mPayment, "mPayment", QStringLiteral("&Payment Types"));
+    addItem(FileMenu, mCurrency, "mCurrency", QStringLiteral("&Currency"));
+    FileMenu->addSeparator();
+    addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
+    addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
+    ToolsMenu->addSeparator();
+    addItem(ToolsMenu, mOptions, "mOptions", QStringLiteral("&Options..."));
+    addItem(HelpMenu, About1, "About1", QStringLiteral("&About..."));
+
+    connect(mMoney, &QAction::triggered, this, guarded([this] { mMoneyClick(); }));
+    connect(mTypes, &QAction::triggered, this, guarded([this] { mTypesClick(); }));
+    connect(mPayment, &QAction::triggered, this, guarded([this] { mPaymentClick(); }));
+    connect(mCurrency, &QAction::triggered, this, guarded([this] { mCurrencyClick(); }));
+    connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
+    connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
+    connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
+    connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
+
+    layout->addStretch(1);
+
+    auto* userPanel = new QWidget(strip);
+    userPanel->setObjectName(QStringLiteral("pUser"));
+    auto* userLayout = new QHBoxLayout(userPanel);
+    userLayout->setContentsMargins(0, 0, 0, 0);
+    userLayout->setSpacing(4);
+    auto* userLabel = new QLabel(QStringLiteral(" User:"), userPanel);
+    userLabel->setObjectName(QStringLiteral("lUser"));
+    cbUser = new QComboBox(userPanel);
+    cbUser->setObjectName(QStringLiteral("cbUser"));
+    cbUser->setEditable(false);
+    cbUser->setFixedWidth(145);
+    userLayout->addWidget(userLabel);
+    userLayout->addWidget(cbUser);
+    layout->addWidget(userPanel);
+    // Only a pick by the user is a change; selections made by the program are not.
+    connect(cbUser, &QComboBox::activated, this, guarded([this] { cbUserChange(); }));
+
+    const int stripHeight = std::max(30, cbUser->sizeHint().height() + 4);
+    strip->setFixedHeight(stripHeight);
+    setMenuWidget(strip);
+}
+
+void TfMain::buildViewBar() {
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar->setOrientation(Qt::Vertical);
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->setIconSize(QSize(32, 32));
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar->toggleViewAction()->setEnabled(false);
+    ToolBar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    addToolBar(Qt::LeftToolBarArea, ToolBar);
+
+    ViewGroup = new QActionGroup(this);
+    ViewGroup->setObjectName(QStringLiteral("ViewGroup"));
+    ViewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+
+    const QIcon moneyIcon = icons::icon("money");
+    const QIcon typesIcon = icons::icon("types");
+    const QIcon currencyIcon = icons::icon("currency");
+    auto addButton = [&](QAction*& action, const char* name, const QString& text,
+                         const QIcon& icon) {
+        action = new QAction(icon, text, this);
+        action->setObjectName(QLatin1String(name));
+        action->setIconText(text); // keeps the mnemonic on the button
+        action->setCheckable(true);
+        ViewGroup->addAction(action);
+        ToolBar->addAction(action);
+    };
+    addButton(tbMoney, "tbMoney", QStringLiteral("&Money"), moneyIcon);
+    addButton(tbTypes, "tbTypes", QStringLiteral("&Types"), typesIcon);
+    addButton(tbPayment, "tbPayment", QStringLiteral("&Payment"), typesIcon);
+    addButton(tbCurrency, "tbCurrency", QStringLiteral("Currency"), currencyIcon);
+
+    // 56 x 52 as drawn for Tahoma; wider or taller where the system's font needs it.
+    const QFontMetrics fm(font());
+    int width = 56;
+    for (QAction* a : {tbMoney, tbTypes, tbPayment, tbCurrency})
+        width = std::max(width, fm.horizontalAdvance(a->iconText().remove(QLatin1Char('&'))) + 10);
+    const int height = std::max(52, 32 + fm.height() + 8);
+    for (QAction* a : {tbMoney, tbTypes, tbPayment, tbCurrency}) {
+        if (QWidget* w = ToolBar->widgetForAction(a)) {
+            w->setObjectName(a->objectName() + QStringLiteral("Button"));
+            w->setFixedSize(width, height);
+        }
+    }
+
+    connect(tbMoney, &QAction::triggered, this, guarded([this] { tbMoneyClick(); }));
+    connect(tbTypes, &QAction::triggered, this, guarded([this] { tbTypesClick(); }));
+    connect(tbPayment, &QAction::triggered, this, guarded([this] { tbPaymentClick(); }));
+    connect(tbCurrency, &QAction::triggered, this, guarded([this] { tbCurrencyClick(); }));
+}
+
+void TfMain::buildStatusBar() {
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    // Both panels sit at the left as one permanent piece, which no status message can hide.
+    auto* panels = new QWidget(StatusBar1);
+    auto* layout = new QHBoxLayout(panels);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto makePanel = [&](const char* name, const QString& text, int width) {
+        auto* label = new QLabel(text, panels);
+        label->setObjectName(QLatin1String(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setFixedWidth(width);
+        layout->addWidget(label);
+        return label;
+    };
+    makePanel("StatusPanel0", QString(), 63);
+    makePanel("StatusPanel1", QStringLiteral(" Ledra - Desktop Viewer ver. 1.0"), 300);
+    layout->addStretch(1);
+    StatusBar1->addPermanentWidget(panels, 1);
+    setStatusBar(StatusBar1);
+}
+
+// --- form events -----------------------------------------------------------------------------
+
+void TfMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    Guarded([this] { FormShow(); });
+    // The first activation normally follows the show; where the window never becomes active
+    // (offscreen, a window manager that does not focus new windows) it starts from here.
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TfMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && shown_ && !activated_ && isActiveWindow())
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TfMain::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    // A minimised window is hidden by the window system; only the program's own hide, when the
+    // main window closes, is the end of the run.
+    if (event->spontaneous() || hiddenAtEnd_)
+        return;
+    hiddenAtEnd_ = true;
+    Guarded([this] { FormHide(); });
+}
+
+void TfMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+}
+
+void TfMain::FormShow() {
+    LoadUsers();
+    SelectSavedUser();
+    fSetup->LoadSettings();
+}
+
+void TfMain::FormActivate() {
+    if (activated_)
+        return;
+    activated_ = true;
+    Guarded([this] { OpenDatabases(); });
+    // A settings load that stops at an unreadable date has read the password keys already;
+    // the prompt must still come, so the load's error ends only the load.
+    Guarded([] { fSetup->LoadSettings(); });
+    Guarded([this] {
+        if (!fSetup->cbRequest->isChecked())
+            return;
+        if (fPassword->exec() != QDialog::Accepted)
+            close();
+    });
+}
+
+void TfMain::FormHide() {
+    SaveUser();
+}
+
+// --- users and databases ---------------------------------------------------------------------
+
+void TfMain::LoadUsers() {
+    cbUser->clear();
+    const std::int16_t count = userdir::UserCount();
+    for (std::int16_t i = 0; i < count; ++i) {
+        std::uint32_t id = 0;
+        if (!userdir::UserId(i, &id))
+            continue;
+        char name[256] = {};
+        std::int16_t size = 256;
+        if (!userdir::UserName(id, name, &size))
+            continue;
+        name[sizeof name - 1] = '\0';
+        const std::string bytes(name);
+        cbUser->addItem(userDisplayText(bytes),
+                        QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    }
+    // A list filled by the program has no entry selected until one is chosen.
+    cbUser->setCurrentIndex(-1);
+}
+
+int LastExactMatch(const std::vector<std::string>& entries, const std::string& saved) {
+    int selected = -1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == saved)
+            selected = static_cast<int>(i); // the last of several equal entries wins
+    }
+    return selected;
+}
+
+void TfMain::SelectSavedUser() {
+    const std::string saved = SettingsFile().readText(keys::User, "");
+    std::vector<std::string> entries;
+    for (int i = 0; i < cbUser->count(); ++i)
+        entries.push_back(cbUser->itemData(i).toByteArray().toStdString());
+    // Selected by the program: cbUserChange does not run.
+    cbUser->setCurrentIndex(LastExactMatch(entries, saved));
+}
+
+bool TfMain::selectedUser(std::string& name) const {
+    const int index = cbUser->currentIndex();
+    if (index < 0)
+        return false;
+    name = cbUser->itemData(index).toByteArray().toStdString();
+    return true;
+}
+
+void TfMain::OpenDatabases() {
+    std::string user;
+    if (!selectedUser(user)) {
+        Dialogs::message(kNoUserMessage, this);
+        EnableViews(false);
+        return;
+    }
+    std::int16_t size = 256;
+    userdir::RootDirectory(RootDir, &size); // not looked at: RootDir is used as it is
+    RootDir[sizeof RootDir - 1] = '\0';
+    const DatabasePaths paths = DatabasePathsFor(RootDir, user);
+    // All four are tried, whatever the earlier ones gave.
+    const int money = MoneyDb->Open(paths.money);
+    const int payment = PaymentDb->Open(paths.payment);
+    const int currency = CurrencyDb->Open(paths.currency);
+    const int types = TypesDb->Open(paths.types);
+    if (money == -1 || payment == -1 || currency == -1 || types == -1) {
+        Dialogs::message(kMissingFileMessage, this);
+        EnableViews(false);
+        return;
+    }
+    EnableViews(true);
+}
+
+void TfMain::CloseDatabases() {
+    MoneyDb->Close();
+    PaymentDb->Close();
+    TypesDb->Close();
+    CurrencyDb->Close();
+}
+
+void TfMain::EnableViews(bool value) {
+    for (QAction* a :
+         {tbMoney, tbTypes, tbPayment, tbCurrency, mMoney, mTypes, mPayment, mCurrency})
+        a->setEnabled(value);
+    mExport->setEnabled(ActiveFrame != nullptr);
+}
+
+void TfMain::SaveUser() {
+    std::string user;
+    if (!selectedUser(user))
+        user.clear();
+    SettingsFile().writeText(keys::User, user);
+}
+
+// --- views -----------------------------------------------------------------------------------
+
+void TfMain::destroyFrame() {
+    if (!ActiveFrame)
+        return;
+    ViewFrame* frame = ActiveFrame;
+    ActiveFrame = nullptr;
+    ActiveGrid = nullptr;
+    delete frame;
+}
+
+void TfMain::releaseViewButtons() {
+    // An exclusive group keeps one action checked; for this moment none may be.
+    ViewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction* a : {tbMoney, tbTypes, tbPayment, tbCurrency})
+        a->setChecked(false);
+    ViewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+}
+
+void TfMain::showView(View view) {
+    destroyFrame();
+    ViewFrame* frame = nullptr;
+    QString caption;
+    switch (view) {
+    case View::Money:
+        frame = new TfMoney(pMain);
+        caption = QStringLiteral("Ledra - Chronological");
+        break;
+    case View::Types:
+        frame = new TfTrans(pMain);
+        caption = QStringLiteral("Ledra - Transaction Types");
+        break;
+    case View::Payment:
+        frame = new TfPayment(pMain);
+        caption = QStringLiteral("Ledra - Payment Types");
+        break;
+    case View::Currency:
+        frame = new TfCurrency(pMain);
+        caption = QStringLiteral("Ledra - Currency");
+        break;
+    }
+    pMain->layout()->addWidget(frame);
+    ActiveFrame = frame;
+    setCaption(caption);
+    frame->show();
+    frame->enter();
+    mExport->setEnabled(true);
+    ActiveView = static_cast<int>(view);
+}
+
+void TfMain::tbMoneyClick() {
+    showView(View::Money);
+}
+void TfMain::tbTypesClick() {
+    showView(View::Types);
+}
+void TfMain::tbPaymentClick() {
+    showView(View::Payment);
+}
+void TfMain::tbCurrencyClick() {
+    showView(View::Currency);
+}
+
+void TfMain::cbUserChange() {
+    destroyFrame();
+    CloseDatabases();
+    OpenDatabases();
+    releaseViewButtons();
+}
+
+// --- menus -----------------------------------------------------------------------------------
+
+void TfMain::mExportClick() {
+    if (ActiveFrame)
+        fExport->exec();
+    else
+        Dialogs::message(kNoViewMessage, this);
+}
+
+void TfMain::mOptionsClick() {
+    fSetup->exec();
+}
+
+void TfMain::About1Click() {
+    fAbout->exec();
+}
+
+void TfMain::Exit1Click() {
+    close();
 }

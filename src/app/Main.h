@@ -5,9 +5,23 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <string>
+#include <vector>
 
 class ListGrid;
 class ViewFrame;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+// The entry that the remembered user selects: the last one equal to `saved` byte for byte
+// (letter case counts), or -1 when none is.
+int LastExactMatch(const std::vector<std::string>& entries, const std::string& saved);
 
 class TfMain : public QMainWindow {
     Q_OBJECT
@@ -15,7 +29,34 @@ public:
     explicit TfMain(QWidget* parent = nullptr);
     ~TfMain() override;
 
+    // Top strip.
+    QToolButton* tbFile = nullptr;
+    QToolButton* tbTools = nullptr;
+    QToolButton* tbHelp = nullptr;
+    QComboBox* cbUser = nullptr;
+    // View buttons (checkable, one exclusive group) on the left tool bar.
+    QToolBar* ToolBar = nullptr;
+    QActionGroup* ViewGroup = nullptr;
+    QAction* tbMoney = nullptr;
+    QAction* tbTypes = nullptr;
+    QAction* tbPayment = nullptr;
+    QAction* tbCurrency = nullptr;
+    // Menus.
+    QMenu* FileMenu = nullptr;
+    QMenu* ToolsMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* mMoney = nullptr;
+    QAction* mTypes = nullptr;
+    QAction* mPayment = nullptr;
+    QAction* mCurrency = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* mExport = nullptr;
+    QAction* mOptions = nullptr;
+    QAction* About1 = nullptr;
+
     QWidget* pMain = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
     ViewFrame* ActiveFrame = nullptr;
     ListGrid* ActiveGrid = nullptr;
     int ActiveView = 0;
@@ -23,6 +64,56 @@ public:
 
     void setCaption(const QString& text) { setWindowTitle(text); }
 
+    // Event handlers; each runs inside Guarded().
+    void cbUserChange();
+    void tbMoneyClick();
+    void tbTypesClick();
+    void tbPaymentClick();
+    void tbCurrencyClick();
+    void mMoneyClick() { tbMoneyClick(); }
+    void mTypesClick() { tbTypesClick(); }
+    void mPaymentClick() { tbPaymentClick(); }
+    void mCurrencyClick() { tbCurrencyClick(); }
+    void mExportClick();
+    void mOptionsClick();
+    void About1Click();
+    void Exit1Click();
+
+    // Whether the once-per-run first activation has run (tests wait for it).
+    bool firstActivationDone() const { return activated_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    enum class View { Money = 0, Types = 1, Payment = 2, Currency = 3 };
+
+    void buildTopStrip();
+    void buildViewBar();
+    void buildStatusBar();
+
+    void FormShow();
+    void FormActivate();
+    void FormHide();
+
+    void LoadUsers();
+    void SelectSavedUser();
+    void OpenDatabases();
+    void CloseDatabases();
+    void EnableViews(bool value);
+    void SaveUser();
+
+    void showView(View view);
+    void destroyFrame();
+    void releaseViewButtons();
+    // The selected user's name as the directory delivered it (bytes), or nothing.
+    bool selectedUser(std::string& name) const;
+
     std::unique_ptr<cPDB> money_, payment_, types_, currency_;
+    bool shown_ = false;
+    bool activated_ = false;
+    bool hiddenAtEnd_ = false;
 };

@@ -9,6 +9,12 @@ ViewFrame::ViewFrame(QWidget* parent) : QFrame(parent) {
     connect(qApp, &QApplication::focusChanged, this, &ViewFrame::onFocusChanged);
 }
 
+ViewFrame::~ViewFrame() {
+    // QWidget's destructor moves the focus away from a focused child and announces it; by then
+    // this is no longer a ViewFrame, so the announcement must not reach onFocusChanged.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 bool ViewFrame::containsWidget(const QWidget* w) const {
     return w && (w == this || isAncestorOf(w));
 }

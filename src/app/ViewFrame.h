@@ -10,6 +10,7 @@ class ViewFrame : public QFrame {
     Q_OBJECT
 public:
     explicit ViewFrame(QWidget* parent = nullptr);
+    ~ViewFrame() override;
 
     // Builds the frame's list from the open databases and registers its grid as fMain's
     // ActiveGrid.

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -11,7 +12,17 @@ class TfPassword : public QDialog {
 public:
     explicit TfPassword(QWidget* parent = nullptr);
 
+    QLabel* Label1;
     QLineEdit* ePass;
     QPushButton* bOK;
     QPushButton* Button2;
+
+    void bOKClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void layoutControls();
 };

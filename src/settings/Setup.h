@@ -1,9 +1,13 @@
 #pragma once
-// The Options dialog; also loads and saves the "Password", "Filter" and "Export" block.
+// The Options dialog (start-up password); also loads and saves the "Password", "Filter" and
+// "Export" block of Ledra.ini from and into the controls of fSetup, fFilter and fExport.
 
 #include <QDialog>
+#include <array>
+#include <string>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -12,12 +16,77 @@ class TfSetup : public QDialog {
 public:
     explicit TfSetup(QWidget* parent = nullptr);
 
+    // Reads the twelve keys into the controls, in their order; an unreadable date stops the
+    // load there with a LedraError (the caller's Guarded handler shows it).
     void LoadSettings();
+    // Writes the twelve keys from the controls; a refused write stops the save there with a
+    // LedraError. Keys that the last load did not reach are not written (see unreadKeys()).
     void SaveSettings();
 
+    // Byte shifts of the stored form; they use no state of the dialog.
+    static void Scramble(unsigned char* buffer, int n);
+    static void Unscramble(unsigned char* buffer, int n);
+
+    // The stored (scrambled) password that the password boxes stand for while the dialog is
+    // not shown, exactly as the last load read it or the last OK made it.
+    const std::string& storedPassword() const { return scrambled_; }
+    // The plain password of the stored text. A stored text longer than the 99 characters the
+    // password ever had room for can only come from editing the file by hand; it counts as
+    // the empty password, so that its owner is never locked out.
+    std::string storedPlainPassword() const;
+    // Whether a scrambled text comes back byte for byte from the settings file.
+    static bool CanStore(const std::string& scrambled);
+
+    static constexpr int kMaxPasswordLength = 20;
+    static constexpr std::size_t kMaxStoredLength = 99;
+
+    // The twelve keys in the order of the load.
+    enum Key {
+        kRequest,
+        kPassword,
+        kTrans,
+        kPay,
+        kCurr,
+        kFrom,
+        kFromOn,
+        kTo,
+        kToOn,
+        kOn,
+        kPath,
+        kHeader,
+        kKeyCount
+    };
+    // After a load that stopped at an unreadable date, the keys it did not reach: their
+    // controls hold older values, so saves leave those keys in the file alone until a load
+    // reads them again.
+    const std::array<bool, kKeyCount>& unreadKeys() const { return unread_; }
+
     QCheckBox* cbRequest;
+    QLabel* Label1;
+    QLabel* Label2;
     QLineEdit* ePass1;
     QLineEdit* ePass2;
     QPushButton* bOK;
     QPushButton* bCancel;
+
+    // Handlers.
+    void cbRequestClick();
+    void bOKClick();
+
+    // Every end without OK (Cancel, Escape, the close box) comes here.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void FormShow();
+    void layoutControls();
+    void setBoxes(const QString& text);
+    void showStoredInBoxes();
+
+    std::string scrambled_;
+    bool plainShown_ = false;
+    std::array<bool, kKeyCount> unread_{};
 };
