@@ -15,6 +15,7 @@
 
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <memory>
@@ -52,12 +53,12 @@ private slots:
     }
 
     void currencyShowsTenSlotsAndRebuildsOnEveryEntry() {
-        std::array<CurrencySlot, 11> slots{};
-        slots[0] = {"Hidden", "XXX", 3.0, true, true};
-        slots[1] = {"Euro", "EUR", 1.0, true, true};
-        slots[2] = {"US Dollar", "USD", 1.0871, false, true};
+        std::array<CurrencySlot, 11> cur{};
+        cur[0] = {"Hidden", "XXX", 3.0, true, true};
+        cur[1] = {"Euro", "EUR", 1.0, true, true};
+        cur[2] = {"US Dollar", "USD", 1.0871, false, true};
         PdbWriter w;
-        w.add(CurrencyTableRecord(slots));
+        w.add(CurrencyTableRecord(cur));
         openDb(CurrencyDb, w, "Ledra_Currency.PDB");
 
         auto* frame = new TfCurrency(fMain->pMain);
@@ -80,9 +81,9 @@ private slots:
         QCOMPARE(SharedCurrencyTable.slot[1].code(), std::string("EUR"));
 
         // A second entry lists the ten rows once, and follows a currency database that changed.
-        slots[1].rate = 2.5;
+        cur[1].rate = 2.5;
         PdbWriter w2;
-        w2.add(CurrencyTableRecord(slots));
+        w2.add(CurrencyTableRecord(cur));
         openDb(CurrencyDb, w2, "Ledra_Currency2.PDB");
         frame->FrameEnter();
         QCOMPARE(m->rowCount(), 10);
@@ -131,22 +132,31 @@ private slots:
         QVERIFY(Dialogs::record().isEmpty());
     }
 
-    void focusComingBackRebuildsWithoutDuplicates() {
+    // Focus leaving the frame for another control of the main window and coming back runs the
+    // entry again: the list follows the database and holds its rows once.
+    void focusComingBackRebuilds() {
         PdbWriter w;
         w.add(TypeRecordBytes(1, "Cash"));
         openDb(PaymentDb, w, "pay.PDB");
         fMain->resize(700, 500);
-        fMain->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fMain));
         auto* outside = new QLineEdit(fMain->pMain);
         auto* frame = new TfPayment(fMain->pMain);
-        frame->show();
+        fMain->show();
+        fMain->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fMain));
         frame->enter();
-        QCOMPARE(frame->grid->rows()->rowCount(), 1);
+        QCOMPARE(frame->grid->rows()->rows(), (Rows{{"1", "Cash"}}));
+
+        w.add(TypeRecordBytes(2, "Card"));
+        openDb(PaymentDb, w, "pay2.PDB");
         outside->setFocus();
+        QCOMPARE(frame->grid->rows()->rowCount(), 1); // leaving does not rebuild
         frame->grid->setFocus();
-        QCOMPARE(frame->grid->rows()->rowCount(), 1);
-        QCOMPARE(fMain->ActiveGrid, frame->grid);
+        QCOMPARE(frame->grid->rows()->rows(), (Rows{{"1", "Cash"}, {"2", "Card"}}));
+        fMain->ActiveGrid = nullptr;
+        frame->setFocus(); // moving inside the frame is no entry
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame));
+        QVERIFY(!fMain->ActiveGrid);
     }
 
     void framesUseTheirOwnFont() {
