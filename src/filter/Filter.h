@@ -1,5 +1,8 @@
 #pragma once
-// The filter dialog. The filter state lives in its controls for the whole run.
+// The filter dialog. The filter state lives in its controls for the whole run; the Money view
+// reads it from there each time it builds its list.
+
+#include "money/MoneyListing.h"
 
 #include <QDialog>
 
@@ -13,6 +16,15 @@ class TfFilter : public QDialog {
 public:
     explicit TfFilter(QWidget* parent = nullptr);
 
+    // The filter as the controls hold it: the combo boxes' shown texts, the pickers' check
+    // boxes and days, "Filter is Active".
+    FilterSettings settings() const;
+
+    void bClearClick();
+    // Cancel, Escape and the close box all end here: the saved filter is loaded back into the
+    // controls, so edits that were not confirmed with OK never outlive the dialog.
+    void reject() override;
+
     QComboBox* cbTrans;
     QComboBox* cbPay;
     QComboBox* cbCurr;
@@ -22,4 +34,12 @@ public:
     QPushButton* bOK;
     QPushButton* bCancel;
     QPushButton* bClear;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void bOKClick();
+    void fillItemLists();
 };

@@ -1,10 +1,418 @@
 #include "money/Money.h"
 
 #include "app/ListGrid.h"
+#include "app/Main.h"
+#include "filter/Filter.h"
+#include "money/View.h"
+#include "platform/Dialogs.h"
+#include "platform/QtText.h"
+#include "platform/Regional.h"
+#include "settings/Global.h"
+#include "settings/SettingsFile.h"
+#include "settings/Setup.h"
 
-TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
-    setObjectName(QStringLiteral("fMoney"));
-    grid = new ListGrid(this);
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+// The icons live in this library's resources; a static library must register them itself.
+static void initMoneyResources() {
+    Q_INIT_RESOURCE(money);
 }
 
-void TfMoney::FrameEnter() {}
+namespace {
+
+constexpr int kDateWidth = 100, kTypeWidth = 200, kAmountWidth = 100, kCurrWidth = 40;
+
+QAction* checkAction(QObject* parent, const char* name, const char* icon, const QString& tip) {
+    auto* a =
+        new QAction(QIcon(QStringLiteral(":/money/%1.svg").arg(QLatin1String(icon))), tip, parent);
+    a->setObjectName(QLatin1String(name));
+    a->setCheckable(true);
+    return a;
+}
+
+// The classic 100 pixels, or as much as the longest date or period caption needs in the font
+// at hand, so that group captions such as "4 quarter of 2002" are never cut.
+int dateColumnWidth(const QFontMetrics& fm) {
+    int widest = fm.horizontalAdvance(QStringLiteral("4 quarter of 2000"));
+    widest = std::max(widest, fm.horizontalAdvance(QStringLiteral("Month 13 2000")));
+    widest = std::max(widest, fm.horizontalAdvance(fromAnsi(FormatListDay({2000, 12, 28}))));
+    for (int m = 1; m <= 12; ++m)
+        widest = std::max(widest, fm.horizontalAdvance(fromAnsi(MonthName(m) + " 2000")));
+    return std::max(kDateWidth, widest + 16); // room for the cell's padding
+}
+
+QFont boldOf(QFont f) {
+    f.setBold(true);
+    return f;
+}
+
+} // namespace
+
+TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
+    initMoneyResources();
+    setObjectName(QStringLiteral("fMoney"));
+    QFont f = font(); // the classic view font height of 11 pixels, in the system's family
+    f.setPixelSize(11);
+    setFont(f);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(4, 4, 4, 4);
+    outer->setSpacing(0);
+
+    // Top strip: the filter toggle, the filter line and the category choice.
+    auto* top = new QWidget(this);
+    top->setFixedHeight(29);
+    auto* topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    tbTop = new QToolBar(top);
+    tbTop->setObjectName(QStringLiteral("tbTop"));
+    tbTop->setIconSize(QSize(16, 16));
+    tbFilter = checkAction(this, "tbFilter", "filter", tr("Filter on or off"));
+    tbTop->addAction(tbFilter);
+    tbTop->addSeparator();
+    topLayout->addWidget(tbTop);
+
+    pFilter = new QLabel(QStringLiteral("Filter is not active."), top);
+    pFilter->setObjectName(QStringLiteral("pFilter"));
+    pFilter->setFont(boldOf(pFilter->font()));
+    pFilter->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    pFilter->setFrameShape(QFrame::Panel);
+    pFilter->setFrameShadow(QFrame::Raised);
+    pFilter->setIndent(4);
+    // A long description is cut at the category area rather than widening the view.
+    pFilter->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    topLayout->addWidget(pFilter, 1);
+
+    // The classic 209 pixels, or more when the label needs it with a wider font.
+    auto* catArea = new QFrame(top);
+    catArea->setMinimumWidth(209);
+    catArea->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    catArea->setFrameShape(QFrame::Panel);
+    catArea->setFrameShadow(QFrame::Raised);
+    auto* catLayout = new QHBoxLayout(catArea);
+    catLayout->setContentsMargins(3, 1, 1, 1);
+    catLayout->setSpacing(2);
+    auto* catLabel = new QLabel(QStringLiteral("Category:"), catArea);
+    catLayout->addWidget(catLabel);
+    auto* divider = new QFrame(catArea);
+    divider->setFrameShape(QFrame::VLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    catLayout->addWidget(divider);
+    cbCat = new QComboBox(catArea);
+    cbCat->setObjectName(QStringLiteral("cbCat"));
+    cbCat->setFixedWidth(145);
+    cbCat->setEditable(false);
+    catLayout->addWidget(cbCat);
+    topLayout->addWidget(catArea);
+    outer->addWidget(top);
+
+    // The list.
+    grid = new ListGrid(this);
+    grid->setColumns({{"Date", dateColumnWidth(grid->fontMetrics()), Qt::AlignLeft},
+                      {"Transaction Type", kTypeWidth, Qt::AlignLeft},
+                      {"Amount", kAmountWidth, Qt::AlignRight},
+                      {"Curr.", kCurrWidth, Qt::AlignLeft},
+                      {"Memo", 200, Qt::AlignLeft},
+                      {"Payment Type", 100, Qt::AlignLeft},
+                      {"Category", 100, Qt::AlignLeft}});
+    grid->viewport()->installEventFilter(this);
+    outer->addWidget(grid, 1);
+
+    // Bottom strip: the filter dialog, the modes, the flow choice; the total at the right.
+    auto* bottom = new QWidget(this);
+    bottom->setFixedHeight(30);
+    auto* bottomLayout = new QHBoxLayout(bottom);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    bottomLayout->setSpacing(0);
+    tbBottom = new QToolBar(bottom);
+    tbBottom->setObjectName(QStringLiteral("tbBottom"));
+    tbBottom->setIconSize(QSize(16, 16));
+    tbSetFilter =
+        new QAction(QIcon(QStringLiteral(":/money/setfilter.svg")), tr("Set filter"), this);
+    tbSetFilter->setObjectName(QStringLiteral("tbSetFilter"));
+    tbBottom->addAction(tbSetFilter);
+    tbBottom->addSeparator();
+    tbHrono = checkAction(this, "tbHrono", "chrono", tr("Chronological"));
+    tbMonth = checkAction(this, "tbMonth", "month", tr("By month"));
+    tbQuater = checkAction(this, "tbQuater", "quarter", tr("By quarter"));
+    tbYear = checkAction(this, "tbYear", "year", tr("By year"));
+    modeGroup = new QActionGroup(this);
+    modeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (QAction* a : {tbHrono, tbMonth, tbQuater, tbYear}) {
+        modeGroup->addAction(a);
+        tbBottom->addAction(a);
+    }
+    tbBottom->addSeparator();
+    tbIn = checkAction(this, "tbIn", "in", tr("Income"));
+    tbOut = checkAction(this, "tbOut", "out", tr("Expense"));
+    tbInOut = checkAction(this, "tbInOut", "inout", tr("Income and expense"));
+    flowGroup = new QActionGroup(this);
+    flowGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (QAction* a : {tbIn, tbOut, tbInOut}) {
+        flowGroup->addAction(a);
+        tbBottom->addAction(a);
+    }
+    tbHrono->setChecked(true);
+    tbInOut->setChecked(true);
+    bottomLayout->addWidget(tbBottom);
+    bottomLayout->addStretch(1);
+
+    tbTotal = new QToolBar(bottom);
+    tbTotal->setObjectName(QStringLiteral("tbTotal"));
+    tbTotal->setFont(boldOf(tbTotal->font()));
+    pTotal = new QLabel(QStringLiteral("Total"), tbTotal);
+    pTotal->setObjectName(QStringLiteral("pTotal"));
+    pTotal->setFont(boldOf(pTotal->font()));
+    pTotal->setFixedWidth(101);
+    pTotal->setFrameShape(QFrame::Panel);
+    pTotal->setFrameShadow(QFrame::Sunken);
+    pTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pTotal->setMargin(2);
+    tbTotal->addWidget(pTotal);
+    pCurr = new QToolButton(tbTotal);
+    pCurr->setObjectName(QStringLiteral("pCurr"));
+    pCurr->setFont(boldOf(pCurr->font()));
+    pCurr->setText(fromAnsi(currCaption_));
+    pCurr->setPopupMode(QToolButton::InstantPopup);
+    pCurr->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    pCurr->setMinimumWidth(44);
+    mFavorite = new QMenu(pCurr);
+    mFavorite->setObjectName(QStringLiteral("mFavorite"));
+    for (int j = 0; j < 10; ++j) {
+        QAction* item = mFavorite->addAction(QString::number(j + 1));
+        item->setObjectName(QStringLiteral("N%1").arg((j + 1) * 10 + 1));
+        N[static_cast<std::size_t>(j)] = item;
+    }
+    pCurr->setMenu(mFavorite);
+    tbTotal->addWidget(pCurr);
+    bottomLayout->addWidget(tbTotal);
+    outer->addWidget(bottom);
+
+    // Wiring. Mode and flow buttons run their handler also when pressed while down.
+    connect(tbHrono, &QAction::triggered, this,
+            [this] { Guarded([this] { modeClick(DisplayMode::Chronological); }); });
+    connect(tbMonth, &QAction::triggered, this,
+            [this] { Guarded([this] { modeClick(DisplayMode::ByMonth); }); });
+    connect(tbQuater, &QAction::triggered, this,
+            [this] { Guarded([this] { modeClick(DisplayMode::ByQuarter); }); });
+    connect(tbYear, &QAction::triggered, this,
+            [this] { Guarded([this] { modeClick(DisplayMode::ByYear); }); });
+    for (QAction* a : {tbIn, tbOut, tbInOut})
+        connect(a, &QAction::triggered, this, [this] { guarded(&TfMoney::flowClick); });
+    connect(cbCat, &QComboBox::activated, this, [this] { guarded(&TfMoney::cbCatChange); });
+    connect(tbFilter, &QAction::triggered, this, [this] { guarded(&TfMoney::tbFilterClick); });
+    connect(tbSetFilter, &QAction::triggered, this,
+            [this] { guarded(&TfMoney::tbSetFilterClick); });
+    connect(grid, &ListGrid::resized, this, [this] { guarded(&TfMoney::gridResize); });
+    connect(mFavorite, &QMenu::triggered, this,
+            [this](QAction* item) { Guarded([this, item] { N11Click(item); }); });
+}
+
+void TfMoney::guarded(void (TfMoney::*handler)()) {
+    Guarded([this, handler] { (this->*handler)(); });
+}
+
+DisplayMode TfMoney::displayMode() const {
+    if (tbMonth->isChecked())
+        return DisplayMode::ByMonth;
+    if (tbQuater->isChecked())
+        return DisplayMode::ByQuarter;
+    if (tbYear->isChecked())
+        return DisplayMode::ByYear;
+    return DisplayMode::Chronological;
+}
+
+FlowChoice TfMoney::flowChoice() const {
+    if (tbIn->isChecked())
+        return FlowChoice::In;
+    if (tbOut->isChecked())
+        return FlowChoice::Out;
+    return FlowChoice::InOut;
+}
+
+int TfMoney::categoryChoice() const {
+    return CategoryOfEntry(entries_, cbCat->currentIndex());
+}
+
+void TfMoney::setCurrencyCaption(const std::string& text) {
+    currCaption_ = text;
+    pCurr->setText(fromAnsi(text));
+}
+
+void TfMoney::FrameEnter() {
+    // 1-2: the category labels and the category list.
+    cats_ = CategoryInfo::fromDatabase(*MoneyDb);
+    entries_ = CategoryEntries(cats_);
+    cbCat->clear();
+    for (const CategoryEntry& e : entries_)
+        cbCat->addItem(fromAnsi(e.text));
+
+    // 3: display currency and favourites, from a fresh load of the currency table.
+    const int home = LoadCurrencyTable(*CurrencyDb, SharedCurrencyTable);
+    DisplayCurrency = home;
+    setCurrencyCaption(SharedCurrencyTable.slot[home].code());
+    const auto items = FavoriteItems(SharedCurrencyTable);
+    for (std::size_t j = 0; j < items.size(); ++j) {
+        N[j]->setVisible(items[j].visible);
+        if (items[j].visible)
+            N[j]->setText(fromAnsi(items[j].caption));
+    }
+
+    // 4-8.
+    LoadMoneySettings();
+    if (fMain)
+        fMain->setCaption(QLatin1String(ModeCaption(displayMode())));
+    tbFilter->setChecked(fFilter && fFilter->cbFilter->isChecked());
+    ShowFilterState();
+    DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, currCaption_, DisplayCurrency);
+
+    // 9-10.
+    FillList();
+    if (fMain)
+        fMain->ActiveGrid = grid;
+}
+
+void TfMoney::FillList() {
+    ListingChoices c;
+    c.mode = displayMode();
+    c.flow = flowChoice();
+    c.category = categoryChoice();
+    c.filterOn = tbFilter->isChecked();
+    if (fFilter)
+        c.filter = fFilter->settings();
+    MoneyListing listing =
+        ::FillList(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb, SharedCurrencyTable, cats_, c);
+    IncomeTotal = listing.IncomeTotal;
+    ExpenseTotal = listing.ExpenseTotal;
+    grid->rows()->setRows(std::move(listing.table.rows)); // one bulk update
+    showTotal();
+}
+
+void TfMoney::showTotal() {
+    const int home = LoadCurrencyTable(*CurrencyDb, SharedCurrencyTable);
+    pTotal->setText(fromAnsi(TotalText(IncomeTotal, ExpenseTotal, flowChoice(), SharedCurrencyTable,
+                                       DisplayCurrency, home)));
+}
+
+void TfMoney::ShowFilterState() {
+    const FilterSettings f = fFilter ? fFilter->settings() : FilterSettings{};
+    pFilter->setText(fromAnsi(FilterDescription(tbFilter->isChecked(), f)));
+}
+
+void TfMoney::LoadMoneySettings() {
+    const SettingsFile file;
+    const int entry = FindCategoryEntry(entries_, file.readText(keys::Category, "All"));
+    cbCat->setCurrentIndex(entry);
+    // Entry has just put the home currency's code on pCurr: that is the default.
+    setCurrencyCaption(file.readText(keys::Currency, currCaption_));
+    const int mode = file.readInt(keys::Mode, 0);
+    const std::array<QAction*, 4> modes{tbHrono, tbMonth, tbQuater, tbYear};
+    if (mode >= 0 && mode < 4)
+        modes[static_cast<std::size_t>(mode)]->setChecked(true);
+    const int io = file.readInt(keys::IO, 2);
+    const std::array<QAction*, 3> flows{tbIn, tbOut, tbInOut};
+    if (io >= 0 && io < 3)
+        flows[static_cast<std::size_t>(io)]->setChecked(true);
+}
+
+void TfMoney::SaveMoneySettings() {
+    const SettingsFile file;
+    const int entry = cbCat->currentIndex();
+    file.writeText(keys::Category, entry >= 0 && static_cast<std::size_t>(entry) < entries_.size()
+                                       ? entries_[static_cast<std::size_t>(entry)].text
+                                       : std::string());
+    file.writeText(keys::Currency, currCaption_);
+    file.writeInt(keys::Mode, static_cast<int>(displayMode()));
+    file.writeInt(keys::IO, static_cast<int>(flowChoice()));
+}
+
+void TfMoney::modeClick(DisplayMode mode) {
+    if (fMain)
+        fMain->setCaption(QLatin1String(ModeCaption(mode)));
+    SaveMoneySettings();
+    FillList();
+}
+
+void TfMoney::flowClick() {
+    SaveMoneySettings();
+    FillList();
+}
+
+void TfMoney::cbCatChange() {
+    FillList();
+    SaveMoneySettings();
+}
+
+void TfMoney::tbFilterClick() {
+    fFilter->cbFilter->setChecked(tbFilter->isChecked());
+    fSetup->SaveSettings();
+    FillList();
+    ShowFilterState();
+}
+
+void TfMoney::tbSetFilterClick() {
+    if (fFilter->exec() == QDialog::Accepted) {
+        tbFilter->setChecked(fFilter->cbFilter->isChecked());
+        FillList();
+    }
+    tbFilter->setChecked(fFilter->cbFilter->isChecked());
+    ShowFilterState();
+}
+
+void TfMoney::gridResize() {
+    QHeaderView* h = grid->header();
+    const int width =
+        grid->width() - h->sectionSize(0) - h->sectionSize(2) - h->sectionSize(3) - 22;
+    h->resizeSection(1, std::max(width, kMinTypeColumnWidth));
+}
+
+void TfMoney::gridDblClick() {
+    if (displayMode() != DisplayMode::Chronological)
+        return;
+    const int row = grid->selectedRow();
+    if (row < 0 || !fView)
+        return;
+    const std::vector<std::string>& cells = grid->rows()->rows()[static_cast<std::size_t>(row)];
+    const auto cell = [&cells](std::size_t k) {
+        return k < cells.size() ? fromAnsi(cells[k]) : QString();
+    };
+    fView->eDate->setText(cell(0));
+    fView->eType->setText(cell(1));
+    fView->eAmount->setText(cell(2));
+    fView->lCurr->setText(cell(3));
+    fView->eNote->setPlainText(cell(4));
+    fView->ePay->setText(cell(5));
+    fView->lCat->setText(cell(6));
+    fView->exec();
+}
+
+void TfMoney::N11Click(QAction* item) {
+    const std::string text = StripHotkey(toAnsi(item->text()));
+    setCurrencyCaption(text);
+    DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, text, DisplayCurrency);
+    showTotal();
+    SaveMoneySettings();
+}
+
+bool TfMoney::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        guarded(&TfMoney::gridDblClick);
+        return true;
+    }
+    return ViewFrame::eventFilter(watched, event);
+}
