@@ -1,5 +1,6 @@
 #include "app/About.h"
 
+#include "app/FormPlacement.h"
 #include "app/Icons.h"
 
 #include <QFrame>
@@ -7,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 TfAbout::TfAbout(QWidget* parent)
@@ -78,10 +78,6 @@ void TfAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     bOK->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/About.h"
+#include "app/FormPlacement.h"
 #include "app/Icons.h"
 #include "app/ListGrid.h"
 #include "app/ViewFrame.h"
@@ -20,13 +21,12 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -260,11 +260,7 @@ void TfMain::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    if (QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     Guarded([this] { FormShow(); });
     // The first activation normally follows the show; where the window never becomes active
     // (offscreen, a window manager that does not focus new windows) it starts from here.
@@ -285,10 +281,6 @@ void TfMain::hideEvent(QHideEvent* event) {
         return;
     hiddenAtEnd_ = true;
     Guarded([this] { FormHide(); });
-}
-
-void TfMain::closeEvent(QCloseEvent* event) {
-    event->accept();
 }
 
 void TfMain::FormShow() {

@@ -1,5 +1,6 @@
 #include "settings/Password.h"
 
+#include "app/FormPlacement.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -71,11 +71,7 @@ void TfPassword::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     FormShow();
     ePass->setFocus();
 }

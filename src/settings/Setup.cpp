@@ -1,5 +1,6 @@
 #include "settings/Setup.h"
 
+#include "app/FormPlacement.h"
 #include "export/Export.h"
 #include "filter/DatePicker.h"
 #include "filter/Filter.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -167,11 +167,7 @@ void TfSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return; // shown again by the window system (restored), not opened
-    if (QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     FormShow();
 }
 
