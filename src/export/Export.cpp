@@ -19,6 +19,8 @@
 #include <QShowEvent>
 #include <QToolButton>
 
+#include <algorithm>
+
 const char* DefaultExportFileName(int activeView) {
     switch (activeView) {
     case 0:
@@ -106,6 +108,17 @@ TfExport::TfExport(QWidget* parent)
     bCancel->setObjectName(QStringLiteral("bCancel"));
     bCancel->setText(QStringLiteral("&Cancel"));
     bCancel->setGeometry(448, 72, 75, 25);
+
+    // Where the designed face is missing, the stand-in may be wider: captions get the room they
+    // need, and the edit box gives way to the label, keeping its right edge.
+    const int labelWidth = std::max(Label1->width(), Label1->sizeHint().width());
+    Label1->resize(labelWidth, std::max(Label1->height(), Label1->sizeHint().height()));
+    const int editLeft = std::max(eFile->x(), Label1->x() + labelWidth + 4);
+    eFile->setGeometry(editLeft, eFile->y(), eFile->geometry().right() + 1 - editLeft,
+                       eFile->height());
+    cbHeader->setGeometry(editLeft, cbHeader->y(),
+                          std::max(cbHeader->width(), cbHeader->sizeHint().width()),
+                          std::max(cbHeader->height(), cbHeader->sizeHint().height()));
 
     Label1->setFocusPolicy(Qt::NoFocus);
     Bevel1->setFocusPolicy(Qt::NoFocus);

@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 QFont ListFrameFont() {
     QFont f(QStringLiteral("Tahoma"));
@@ -36,6 +37,10 @@ ListFrame::ListFrame(const QString& name, std::span<const ListColumn> columns, Q
     for (const ListColumn& c : columns)
         gridColumns.push_back({c.caption, c.width, c.alignRight ? Qt::AlignRight : Qt::AlignLeft});
     grid->setColumns(std::move(gridColumns));
+    // A caption is never cut, also where a stand-in face is wider than Tahoma.
+    QHeaderView* header = grid->header();
+    for (int i = 0; i < header->count(); ++i)
+        header->resizeSection(i, std::max(header->sectionSize(i), header->sectionSizeHint(i)));
 }
 
 void ListFrame::showRows(TextTable table) {

@@ -310,6 +310,13 @@ private slots:
         QVERIFY(fExport->bOK->isDefault());
         QCOMPARE(fExport->findChild<QPushButton*>("bCancel")->text(), QStringLiteral("&Cancel"));
         QVERIFY(fExport->findChild<QLineEdit*>("eFile"));
+        // No caption is cut, whichever face stands in for the designed one.
+        for (QWidget* w : QList<QWidget*>{fExport->Label1, fExport->cbHeader})
+            QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
+        for (QPushButton* b : {fExport->bOK, fExport->bCancel})
+            QVERIFY(b->fontMetrics().horizontalAdvance(b->text()) + 8 < b->width());
+        QVERIFY(fExport->Label1->geometry().right() < fExport->eFile->x());
+        QCOMPARE(fExport->eFile->geometry().right(), 520);
         // Tab order: eFile, bOK, bCancel, cbHeader; the flat button takes no focus.
         QCOMPARE(fExport->sbBrowse->focusPolicy(), Qt::NoFocus);
         fExport->show();

@@ -69,6 +69,9 @@ private slots:
         const GridModel* m = frame->grid->rows();
         QCOMPARE(m->columns()[2].alignment, Qt::AlignRight);
         QCOMPARE(m->columns()[1].width, 200);
+        for (int i = 0; i < 5; ++i) // no caption is cut
+            QVERIFY(frame->grid->header()->sectionSize(i) >=
+                    frame->grid->header()->sectionSizeHint(i));
         QVERIFY(frame->grid->header()->sectionSize(1) >= 200);
 
         frame->FrameEnter();
