@@ -286,6 +286,16 @@ private slots:
         QCOMPARE(fExport->eFile->text(), QStringLiteral("C:\\Daten\\M\u00fcller.CSV"));
     }
 
+    // Not reachable from the menus, which offer the export only with a view shown; still no
+    // silent success.
+    void noListIsAnErrorNotAnEmptyFile() {
+        fMain->ActiveGrid = nullptr;
+        QCOMPARE(exportTo(dir_->file("n.CSV"), true), QByteArray("<missing>"));
+        QCOMPARE(fExport->result(), int(QDialog::Accepted));
+        QCOMPARE(Dialogs::record().size(), 1);
+        QCOMPARE(Dialogs::record()[0].text, QStringLiteral("There is no list to export."));
+    }
+
     void cancelWritesNothing() {
         openDb(PaymentDb, PdbWriter{}, "empty.PDB");
         showView<TfPayment>(2);
