@@ -1,5 +1,6 @@
 #include "export/Export.h"
 
+#include "app/FormPlacement.h"
 #include "app/ListGrid.h"
 #include "app/Main.h"
 #include "export/CsvWriter.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 
@@ -151,8 +151,7 @@ void TfExport::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
     Guarded([this] { FormShow(); });
 }
 
