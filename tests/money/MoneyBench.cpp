@@ -8,6 +8,17 @@
 
 #include <benchmark/benchmark.h>
 
+#ifdef LEDRA_BENCH_GUI
+#include "app/Forms.h"
+#include "app/ListGrid.h"
+#include "money/Money.h"
+#include "platform/AppPaths.h"
+#include "settings/Global.h"
+#include "settings/Setup.h"
+
+#include <QApplication>
+#endif
+
 #include <map>
 #include <memory>
 
@@ -102,7 +113,95 @@ void BM_FillListFiltered(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+#ifdef LEDRA_BENCH_GUI
+// The whole rebuild of the Money view: the listing, the one model reset that hands the rows
+// to the list, the total, and the events that lay out and paint the shown list.
+struct View {
+    TempDir settings;
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<TfMoney> frame;
+    int records = -1;
+
+    ~View() {
+        frame.reset();
+        if (app)
+            DestroyForms();
+        app.reset();
+        SetSettingsPathOverride("");
+    }
+
+    void open(int count) {
+        if (!app) {
+            static int argc = 1;
+            static char name[] = "bench_money";
+            static char* argv[] = {name, nullptr};
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QApplication>(argc, argv);
+            SetSettingsPathOverride(settings.file("Ledra.ini"));
+            CreateForms();
+            fSetup->LoadSettings();
+        }
+        if (records == count)
+            return;
+        frame.reset();
+        Opened& o = DataOf(count);
+        for (auto [db, name] :
+             {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
+              std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}}) {
+            db->Close();
+            db->Open(o.dir.file(std::string("Ledra_") + name + ".PDB"));
+        }
+        frame = std::make_unique<TfMoney>();
+        frame->resize(900, 600);
+        frame->show();
+        frame->FrameEnter();
+        QApplication::processEvents();
+        records = count;
+    }
+};
+
+View& TheView() {
+    static View v;
+    return v;
+}
+
+void BM_ViewRebuild(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(1)));
+    QAction* modes[] = {v.frame->tbHrono, v.frame->tbMonth, v.frame->tbQuater, v.frame->tbYear};
+    modes[state.range(0)]->setChecked(true);
+    for (auto _ : state) {
+        v.frame->FillList();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
+    state.SetItemsProcessed(state.iterations() * state.range(1));
+}
+
+// Entering the view: category list, currency table, settings file, filter line, rebuild.
+void BM_ViewEnter(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(0)));
+    v.frame->tbHrono->setChecked(true);
+    for (auto _ : state) {
+        v.frame->FrameEnter();
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+#endif
+
 } // namespace
+
+#ifdef LEDRA_BENCH_GUI
+BENCHMARK(BM_ViewRebuild)
+    ->ArgNames({"mode", "records"})
+    ->ArgsProduct({{0, 1, 2, 3}, {32768, 65535}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewEnter)->Arg(32768)->Arg(65535)->Unit(benchmark::kMillisecond);
+#endif
 
 BENCHMARK(BM_FillList)
     ->ArgNames({"mode", "records"})
