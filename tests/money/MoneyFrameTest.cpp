@@ -320,6 +320,7 @@ private slots:
         QCOMPARE(fView->eNote->toPlainText(), QStringLiteral("Lunch"));
         QCOMPARE(fView->ePay->text(), QStringLiteral("Card"));
         QCOMPARE(fView->lCat->text(), QStringLiteral("Business"));
+        QCOMPARE(frame->grid->selectedRow(), 2); // closing the dialog leaves the list as it was
         QVERIFY(fView->eDate->isReadOnly() && fView->eNote->isReadOnly());
 
         frame->grid->setCurrentIndex(frame->grid->rows()->index(3, 0));
