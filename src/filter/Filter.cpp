@@ -1,5 +1,6 @@
 #include "filter/Filter.h"
 
+#include "app/FormPlacement.h"
 #include "filter/DatePicker.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
@@ -12,6 +13,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -123,6 +125,9 @@ FilterSettings TfFilter::settings() const {
 
 void TfFilter::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return; // shown again by the window system (restored), not opened
+    CentreOnScreen(this);
     Guarded([this] { FormShow(); });
 }
 

@@ -1,10 +1,13 @@
 #include "money/View.h"
 
+#include "app/FormPlacement.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -78,4 +81,10 @@ TfView::TfView(QWidget* parent)
     Button1->setDefault(true);
     // Enter and Escape both close the dialog; nothing here is ever saved.
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TfView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        CentreOnScreen(this);
 }

@@ -21,4 +21,7 @@ public:
     QLabel* lCurr;
     QPlainTextEdit* eNote;
     QPushButton* Button1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
