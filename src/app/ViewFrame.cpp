@@ -19,8 +19,10 @@ bool ViewFrame::containsWidget(const QWidget* w) const {
     return w && (w == this || isAncestorOf(w));
 }
 
+// Only a move from another control of the same window counts: focus that comes back when a
+// dialog closes or the window is activated again returns to where it was and builds nothing.
 void ViewFrame::onFocusChanged(QWidget* old, QWidget* now) {
-    if (containsWidget(now) && !containsWidget(old)) {
+    if (containsWidget(now) && old && old->window() == window() && !containsWidget(old)) {
         ++enterCount_;
         Guarded([this] { FrameEnter(); });
     }
@@ -29,7 +31,7 @@ void ViewFrame::onFocusChanged(QWidget* old, QWidget* now) {
 void ViewFrame::enter() {
     const int before = enterCount_;
     setFocus(Qt::OtherFocusReason);
-    if (enterCount_ == before && !containsWidget(QApplication::focusWidget())) {
+    if (enterCount_ == before) { // nothing had the focus, or the window cannot take it
         ++enterCount_;
         Guarded([this] { FrameEnter(); });
     }

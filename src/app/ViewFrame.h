@@ -16,8 +16,9 @@ public:
     // ActiveGrid.
     virtual void FrameEnter() = 0;
 
-    // Gives the frame the input focus; when the window cannot take focus (not active, e.g.
-    // offscreen) the enter handler runs all the same, so the view is never left unbuilt.
+    // Gives a new frame the input focus and builds it: through the focus move when focus
+    // comes from another control of the window, directly otherwise (nothing focused yet, or
+    // a window that cannot take focus), so that a shown view is never left unbuilt.
     void enter();
 
     ListGrid* grid = nullptr;
