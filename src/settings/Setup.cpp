@@ -201,8 +201,7 @@ void TfSetup::bOKClick() {
     // A refused write ends here with the boxes still holding the plain password, so that a
     // second OK scrambles that again and never the stored form.
     SaveSettings();
-    showStoredInBoxes();
-    accept();
+    accept(); // the boxes take the stored form back as the dialog hides
 }
 
 void TfSetup::reject() {
