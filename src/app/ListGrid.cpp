@@ -51,7 +51,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns_.size()))
+    if (orientation != Qt::Horizontal || section < 0 ||
+        section >= static_cast<int>(columns_.size()))
         return {};
     const GridColumn& c = columns_[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole)
@@ -84,7 +85,8 @@ void ListGrid::setColumns(std::vector<GridColumn> columns) {
 }
 
 int ListGrid::selectedRow() const {
-    const QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList{};
+    const QModelIndexList rows =
+        selectionModel() ? selectionModel()->selectedRows() : QModelIndexList{};
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 

@@ -249,8 +249,7 @@ void TfSetup::LoadSettings() {
         // The default is a path of this system, not single-byte text from the file.
         const auto path =
             FindProfileString(keys::ExportPath.section, keys::ExportPath.key, file.path());
-        fExport->eFile->setText(path ? fromAnsi(*path)
-                                     : QString::fromUtf8(ExecutableDir() + "out.CSV"));
+        fExport->SetPathSetting(path ? *path : ExecutableDir() + "out.CSV");
         reached = kHeader;
         fExport->cbHeader->setChecked(file.readBool(keys::Header, true));
     } catch (...) {
@@ -287,7 +286,7 @@ void TfSetup::SaveSettings() {
     if (fresh(kOn))
         file.writeBool(keys::On, fFilter->cbFilter->isChecked());
     if (fresh(kPath))
-        file.writeText(keys::ExportPath, toAnsi(fExport->eFile->text()));
+        file.writeText(keys::ExportPath, fExport->PathSetting());
     if (fresh(kHeader))
         file.writeBool(keys::Header, fExport->cbHeader->isChecked());
 }

@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Regional.h"
 #include "settings/Global.h"
+#include "settings/Setup.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -284,6 +285,10 @@ private slots:
         QCOMPARE(fExport->eFile->text(), path);
         fExport->SetPathSetting("C:\\Daten\\M\xFCller.CSV"); // single-byte text of an older file
         QCOMPARE(fExport->eFile->text(), QStringLiteral("C:\\Daten\\M\u00fcller.CSV"));
+        // Through the settings file: the export saved the name, a load gives it back whole.
+        fExport->eFile->clear();
+        fSetup->LoadSettings();
+        QCOMPARE(fExport->eFile->text(), path);
     }
 
     // Not reachable from the menus, which offer the export only with a view shown; still no
