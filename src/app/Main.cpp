@@ -11,6 +11,7 @@
 #include "lists/Transaction.h"
 #include "money/Money.h"
 #include "platform/Dialogs.h"
+#include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
 #include "settings/Global.h"
@@ -37,13 +38,6 @@
 
 namespace {
 
-const QString kNoUserMessage =
-    QStringLiteral("Unable to open files.\n\nSelect user, and check does Ledra database\nfiles "
-                   "exists in your BACKUP directory:\n");
-const QString kMissingFileMessage = QStringLiteral(
-    "Unable to open one or more files.\n\nCheck does Ledra database(s)\nfiles exists in your "
-    "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
-    "proprties and do synchronisation ones.\n");
 const QString kNoViewMessage = QStringLiteral("\nOpen one of *pdb table's to export\n");
 
 // A user name is a folder name: shown as UTF-8 where its bytes are UTF-8 (names made on this
@@ -360,7 +354,7 @@ bool TfMain::selectedUser(std::string& name) const {
 void TfMain::OpenDatabases() {
     std::string user;
     if (!selectedUser(user)) {
-        Dialogs::message(kNoUserMessage, this);
+        Dialogs::message(QString::fromLatin1(kNoUserMessage), this);
         EnableViews(false);
         return;
     }
@@ -374,7 +368,7 @@ void TfMain::OpenDatabases() {
     const int currency = CurrencyDb->Open(paths.currency);
     const int types = TypesDb->Open(paths.types);
     if (money == -1 || payment == -1 || currency == -1 || types == -1) {
-        Dialogs::message(kMissingFileMessage, this);
+        Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
         EnableViews(false);
         return;
     }

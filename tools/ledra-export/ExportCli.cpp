@@ -6,6 +6,7 @@
 #include "pdb/Records.h"
 #include "platform/AtomicFile.h"
 #include "platform/LedraError.h"
+#include "platform/OpenMessages.h"
 #include "platform/Text.h"
 #include "platform/UserDirectory.h"
 
@@ -16,12 +17,6 @@
 namespace ledraexport {
 
 namespace {
-
-// The main window's message when one of the four files cannot be opened, as the viewer shows it.
-const char* const kOpenFailed =
-    "Unable to open one or more files.\n\nCheck does Ledra database(s)\nfiles exists in your "
-    "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
-    "proprties and do synchronisation ones.\n";
 
 const std::string kUsage =
     "Usage: ledra-export [--root DIR] [--user NAME] --view money|types|payment|currency "
@@ -488,7 +483,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     failed |= db.currency.Open(paths.currency) != 0;
     failed |= db.types.Open(paths.types) != 0;
     if (failed) {
-        err << kOpenFailed;
+        err << kMissingFileMessage;
         err.flush();
         return kFileError;
     }
