@@ -3,6 +3,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/LedraError.h"
 
+#include "platform/Text.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <string_view>
@@ -22,19 +24,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char foldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldAscii(a[i]) != foldAscii(b[i]))
-            return false;
-    return true;
 }
 
 struct Line {
@@ -100,7 +89,7 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = sectionName(lines[i].content);
         if (!loc.header) {
-            if (name && sameName(*name, section))
+            if (name && ansi::equalsIgnoringAsciiCase(*name, section))
                 loc.header = i;
             continue;
         }
@@ -110,7 +99,7 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
         }
         if (!loc.keyLine) {
             const auto e = entryOf(lines[i].content);
-            if (e && sameName(e->key, key))
+            if (e && ansi::equalsIgnoringAsciiCase(e->key, key))
                 loc.keyLine = i;
         }
     }

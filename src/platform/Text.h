@@ -21,4 +21,8 @@ std::u16string toUtf16(std::string_view bytes);
 // Characters without a byte become `replacement`.
 std::string fromUtf16(std::u16string_view text, char replacement = '?');
 
+// Whole texts equal when ASCII letters are folded to one case; other bytes compare as they are.
+// Names in the settings file and folder names of a copied backup are matched this way.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 } // namespace ansi

@@ -1,5 +1,7 @@
 #include "platform/UserDirectory.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -10,19 +12,6 @@
 #include <vector>
 
 namespace {
-
-char foldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldAscii(a[i]) != foldAscii(b[i]))
-            return false;
-    return true;
-}
 
 // The entries of a folder (without "." and ".."), in byte order.
 std::vector<std::string> entries(const std::string& dir) {
@@ -84,7 +73,7 @@ void scanUsers() {
             continue;
         const std::vector<std::string> inside = entries(folder);
         const bool hasBackup = std::any_of(inside.begin(), inside.end(), [&](const auto& n) {
-            return sameIgnoringCase(n, "BACKUP") && isFolder(folder + "/" + n);
+            return ansi::equalsIgnoringAsciiCase(n, "BACKUP") && isFolder(folder + "/" + n);
         });
         if (hasBackup)
             list.push_back(name);
@@ -160,7 +149,7 @@ std::string ResolvePathIgnoringCase(const std::string& path) {
             if (::lstat((resolved + part).c_str(), &st) != 0) {
                 const std::vector<std::string> names = entries(resolved);
                 const auto it = std::find_if(names.begin(), names.end(), [&](const auto& n) {
-                    return sameIgnoringCase(n, part);
+                    return ansi::equalsIgnoringAsciiCase(n, part);
                 });
                 if (it == names.end())
                     return path;

@@ -7,7 +7,6 @@
 
 #include "FuzzSupport.h"
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,23 +37,6 @@ Bytes largerMoney() {
                   i % 5 == 0 ? "" : "memo, \"quoted\" \x80"),
               static_cast<std::uint8_t>(i % 16));
     return w.bytes();
-}
-
-Bytes hexDecode(const Bytes& text) {
-    Bytes out;
-    int high = -1;
-    for (std::uint8_t c : text) {
-        if (!std::isxdigit(c))
-            continue;
-        const int v = std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10;
-        if (high < 0) {
-            high = v;
-        } else {
-            out.push_back(static_cast<std::uint8_t>(high * 16 + v));
-            high = -1;
-        }
-    }
-    return out;
 }
 
 Bytes text(const std::string& s) {
@@ -114,7 +96,7 @@ int main(int argc, char** argv) {
                 std::ifstream f(e.path(), std::ios::binary);
                 Bytes raw((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
                 put(corpus / target, "kept_" + e.path().stem().string(),
-                    e.path().extension() == ".hex" ? hexDecode(raw) : raw);
+                    e.path().extension() == ".hex" ? HexDecode(raw) : raw);
             }
         }
     }

@@ -1,10 +1,28 @@
 #include "FuzzSupport.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <unistd.h>
+
+Bytes HexDecode(const Bytes& text) {
+    Bytes out;
+    int high = -1;
+    for (std::uint8_t c : text) {
+        if (!std::isxdigit(c))
+            continue;
+        const int v = std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10;
+        if (high < 0) {
+            high = v;
+        } else {
+            out.push_back(static_cast<std::uint8_t>(high * 16 + v));
+            high = -1;
+        }
+    }
+    return out;
+}
 
 Bytes ValidDatabase(DbKind kind) {
     PdbWriter w;

@@ -9,6 +9,9 @@
 
 enum class DbKind { Money = 0, Types = 1, Payment = 2, Currency = 3 };
 
+// Kept inputs are stored as hex text: pairs of hex digits, anything else between them ignored.
+Bytes HexDecode(const Bytes& text);
+
 // The small valid database of each kind.
 Bytes ValidDatabase(DbKind kind);
 

@@ -1,7 +1,8 @@
 // Runs a fuzz target over kept inputs: every file below the folders given, as hex text
 // (*.hex: pairs of hex digits, blanks and line breaks ignored) or as raw bytes.
 
-#include <cctype>
+#include "FuzzSupport.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -14,26 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-std::vector<std::uint8_t> readInput(const std::filesystem::path& path) {
+Bytes readInput(const std::filesystem::path& path) {
     std::ifstream f(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(f)),
-                                    std::istreambuf_iterator<char>());
-    if (path.extension() != ".hex")
-        return bytes;
-    std::vector<std::uint8_t> decoded;
-    int high = -1;
-    for (std::uint8_t c : bytes) {
-        if (!std::isxdigit(c))
-            continue;
-        const int v = std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10;
-        if (high < 0) {
-            high = v;
-        } else {
-            decoded.push_back(static_cast<std::uint8_t>(high * 16 + v));
-            high = -1;
-        }
-    }
-    return decoded;
+    Bytes bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    return path.extension() == ".hex" ? HexDecode(bytes) : bytes;
 }
 
 } // namespace
@@ -47,7 +32,7 @@ int main(int argc, char** argv) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
             if (!entry.is_regular_file() || entry.path().filename().string().starts_with("."))
                 continue;
-            const std::vector<std::uint8_t> input = readInput(entry.path());
+            const Bytes input = readInput(entry.path());
             LLVMFuzzerTestOneInput(input.data(), input.size());
             ++count;
         }
