@@ -79,23 +79,6 @@ double flowSum(FlowChoice flow, double income, double expense) {
     }
 }
 
-// The index's answers remembered per reference for one pass: a listing asks for the same few
-// hundred references tens of thousands of times.
-class NameMemo {
-public:
-    explicit NameMemo(const cPDB& database) : index_(database), memo_(65536, nullptr) {}
-    const std::string& lookup(std::uint16_t reference) {
-        const std::string*& name = memo_[reference];
-        if (!name)
-            name = &index_.lookup(reference);
-        return *name;
-    }
-
-private:
-    const TypeNameIndex index_;
-    std::vector<const std::string*> memo_;
-};
-
 } // namespace
 
 // --- Category choice ---------------------------------------------------------------------------
@@ -148,8 +131,8 @@ MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
     std::array<std::string, kCategoryCount> labels;
     for (int k = 0; k < kCategoryCount; ++k)
         labels[static_cast<std::size_t>(k)] = cats.label(k);
-    NameMemo typeNames(types);
-    NameMemo paymentNames(payment);
+    const TypeNameIndex typeNames(types);
+    const TypeNameIndex paymentNames(payment);
 
     const bool grouped = c.mode != DisplayMode::Chronological;
     const FilterSettings& f = c.filter;

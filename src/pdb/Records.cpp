@@ -84,27 +84,25 @@ std::string LookupTypeName(cPDB& database, std::uint16_t reference) {
 
 TypeNameIndex::TypeNameIndex(const cPDB& database) {
     const int n = database.GetNumRecords();
-    entries_.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         TypeRecord r = ReadTypeRecord(database.RecordBytes(i));
         // Signed Id against unsigned reference: an Id with its top bit set never matches.
-        if (r.Id >= 0)
-            entries_.emplace_back(static_cast<std::uint16_t>(r.Id), std::move(r.Name));
+        if (r.Id < 0)
+            continue;
+        const auto id = static_cast<std::size_t>(r.Id);
+        if (id >= first_.size())
+            first_.resize(id + 1, -1);
+        if (first_[id] < 0) { // the lowest record index wins
+            first_[id] = static_cast<std::int32_t>(names_.size());
+            names_.push_back(std::move(r.Name));
+        }
     }
-    // Stable, so that among equal Ids the one with the lowest record index stays first.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    entries_.erase(std::unique(entries_.begin(), entries_.end(),
-                               [](const auto& a, const auto& b) { return a.first == b.first; }),
-                   entries_.end());
 }
 
 const std::string& TypeNameIndex::lookup(std::uint16_t reference) const {
-    auto it = std::lower_bound(entries_.begin(), entries_.end(), reference,
-                               [](const auto& e, std::uint16_t ref) { return e.first < ref; });
-    if (it == entries_.end() || it->first != reference)
+    if (reference >= first_.size() || first_[reference] < 0)
         return empty_;
-    return it->second;
+    return names_[static_cast<std::size_t>(first_[reference])];
 }
 
 CategoryInfo CategoryInfo::fromDatabase(const cPDB& moneyDb) {

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 // --- Currency table (record 0 of the currency database) -----------------------------------
@@ -58,9 +57,10 @@ public:
     const std::string& lookup(std::uint16_t reference) const;
 
 private:
-    // (Id, record's name) of the first record with each Id that a reference can match,
-    // sorted by Id; a lookup is a binary search.
-    std::vector<std::pair<std::uint16_t, std::string>> entries_;
+    // Id -> index into names_ of the first record with that Id, or -1; sized by the largest
+    // Id that a reference can match (0..32767), so a lookup is one array read.
+    std::vector<std::int32_t> first_;
+    std::vector<std::string> names_;
     std::string empty_;
 };
 

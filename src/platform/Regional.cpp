@@ -540,8 +540,10 @@ std::string FormatShortDate(const CalendarDay& day) {
 
 std::string FormatDateTime(const DateTimeValue& value) {
     std::string out = FormatShortDate(value.day);
-    if (value.time != TimeOfDay{})
-        out += " " + render(current().longTime, value, current());
+    if (value.time != TimeOfDay{}) {
+        out += ' ';
+        out += render(current().longTime, value, current());
+    }
     return out;
 }
 
