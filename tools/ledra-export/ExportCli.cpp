@@ -287,14 +287,14 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
                 value = a.substr(eq + 1);
             }
         }
-        const OptionSpec* spec = a.size() > 1 && a[0] == '-' ? findOption(name) : nullptr;
-        if (!spec) {
+        const OptionSpec* option = a.size() > 1 && a[0] == '-' ? findOption(name) : nullptr;
+        if (!option) {
             r.error = a.size() > 1 && a[0] == '-' ? "unknown option " + name
                                                   : "unexpected argument \"" + a + "\"";
             return r;
         }
-        const char* shown = longName(spec->arg);
-        if (spec->arg == Arg::Help) {
+        const char* shown = longName(option->arg);
+        if (option->arg == Arg::Help) {
             if (value) {
                 r.error = std::string("option ") + shown + " takes no value";
                 return r;
@@ -302,18 +302,18 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             o.help = true;
             return r;
         }
-        if (seen[static_cast<int>(spec->arg)]) {
+        if (seen[static_cast<int>(option->arg)]) {
             r.error = std::string("option ") + shown + " is given more than once";
             return r;
         }
-        seen[static_cast<int>(spec->arg)] = true;
-        if (spec->moneyOnly)
-            moneyOnlyGiven.push_back(spec->arg);
-        if (!spec->takesValue && value) {
+        seen[static_cast<int>(option->arg)] = true;
+        if (option->moneyOnly)
+            moneyOnlyGiven.push_back(option->arg);
+        if (!option->takesValue && value) {
             r.error = std::string("option ") + shown + " takes no value";
             return r;
         }
-        if (spec->takesValue && !value) {
+        if (option->takesValue && !value) {
             if (i + 1 >= args.size()) {
                 r.error = std::string("option ") + shown + " needs a value";
                 return r;
@@ -321,7 +321,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             value = args[++i];
         }
 
-        switch (spec->arg) {
+        switch (option->arg) {
         case Arg::Root:
             if (value->empty()) {
                 r.error = "option --root needs a folder";
@@ -396,7 +396,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
                 r.error = std::string(shown) + " \"" + *value + "\" " + problem;
                 return r;
             }
-            if (spec->arg == Arg::From) {
+            if (option->arg == Arg::From) {
                 o.filter.FromOn = true;
                 o.filter.From = day;
             } else {
