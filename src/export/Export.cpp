@@ -53,26 +53,12 @@ QString ProposeExportPath(const QString& current, int activeView) {
     return ExportFolderPart(current) + QLatin1String(name);
 }
 
-namespace {
-
-QFont dialogFont() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    return f;
-}
-
-} // namespace
-
 TfExport::TfExport(QWidget* parent)
     : QDialog(parent), Label1(new QLabel(this)), eFile(new QLineEdit(this)),
       sbBrowse(new QToolButton(this)), cbHeader(new QCheckBox(this)), Bevel1(new QFrame(this)),
       bOK(new QPushButton(this)), bCancel(new QPushButton(this)) {
-    setObjectName(QStringLiteral("fExport"));
-    setWindowTitle(QStringLiteral("Export to (*CSV)"));
-    setFont(dialogFont());
+    SetUpDialogForm(this, "fExport", "Export to (*CSV)", "MS Sans Serif");
     setFixedSize(561, 107);
-    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setText(QStringLiteral("Export To:"));

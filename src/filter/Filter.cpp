@@ -45,13 +45,8 @@ TfFilter::TfFilter(QWidget* parent)
       bOK(new QPushButton(QStringLiteral("&OK"), this)),
       bCancel(new QPushButton(QStringLiteral("&Cancel"), this)),
       bClear(new QPushButton(QStringLiteral("Clear Filter"), this)) {
-    setObjectName(QStringLiteral("fFilter"));
-    setWindowTitle(QStringLiteral("Filter"));
+    SetUpDialogForm(this, "fFilter", "Filter", "MS Sans Serif");
     setFixedSize(299, 210);
-    QFont f = font(); // the classic dialog font height of 11 pixels, in the system's family
-    f.setPixelSize(11);
-    setFont(f);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     label(this, "Label1", "Transaction Type:", 8);
     label(this, "Label2", "Payment Type:", 32);

@@ -42,13 +42,8 @@ TfView::TfView(QWidget* parent)
       eDate(new QLineEdit(this)), eType(new QLineEdit(this)), ePay(new QLineEdit(this)),
       eAmount(new QLineEdit(this)), lCurr(new QLabel(QStringLiteral("$$$"), this)),
       eNote(new QPlainTextEdit(this)), Button1(new QPushButton(QStringLiteral("&OK"), this)) {
-    setObjectName(QStringLiteral("fView"));
-    setWindowTitle(QStringLiteral("Transaction"));
+    SetUpDialogForm(this, "fView", "Transaction", "MS Sans Serif");
     setFixedSize(356, 265);
-    QFont f = font(); // the classic dialog font height of 11 pixels, in the system's family
-    f.setPixelSize(11);
-    setFont(f);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     lCat->setObjectName(QStringLiteral("lCat"));
     lCat->setGeometry(8, 6, 340, 18);

@@ -15,14 +15,7 @@
 TfPassword::TfPassword(QWidget* parent)
     : QDialog(parent), Label1(new QLabel(this)), ePass(new QLineEdit(this)),
       bOK(new QPushButton(this)), Button2(new QPushButton(this)) {
-    setObjectName(QStringLiteral("fPassword"));
-    setWindowTitle(QStringLiteral("Ledra"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setModal(true);
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPixelSize(11);
-    setFont(f);
+    SetUpDialogForm(this, "fPassword", "Ledra", "MS Sans Serif");
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setText(QStringLiteral("Password:"));

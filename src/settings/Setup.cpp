@@ -33,14 +33,7 @@ TfSetup::TfSetup(QWidget* parent)
     : QDialog(parent), cbRequest(new QCheckBox(this)), Label1(new QLabel(this)),
       Label2(new QLabel(this)), ePass1(new QLineEdit(this)), ePass2(new QLineEdit(this)),
       bOK(new QPushButton(this)), bCancel(new QPushButton(this)) {
-    setObjectName(QStringLiteral("fSetup"));
-    setWindowTitle(QStringLiteral("Options"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setModal(true);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    setFont(f);
+    SetUpDialogForm(this, "fSetup", "Options", "Tahoma");
 
     cbRequest->setObjectName(QStringLiteral("cbRequest"));
     cbRequest->setText(QStringLiteral("Request password on program start."));
