@@ -13,13 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 TEST(CsvLine, QuotingRule) {
     struct Case {
         std::vector<std::string> fields;
@@ -64,9 +57,9 @@ TEST(WriteCsvFile, WritesExactBytesAndReplacesTheOldFile) {
     TempDir dir;
     const std::string path = dir.file("Ledra_Payment.CSV");
     WriteCsvFile(path, {"Id,\"Payment Type\"", "3,Cash"});
-    EXPECT_EQ(readBytes(path), "Id,\"Payment Type\"\r\n3,Cash\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Id,\"Payment Type\"\r\n3,Cash\r\n");
     WriteCsvFile(path, {"\"\""});
-    EXPECT_EQ(readBytes(path), "\"\"\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "\"\"\r\n");
     WriteCsvFile(path, {});
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(fs::file_size(path), 0u);
@@ -101,7 +94,7 @@ TEST(WriteCsvFile, ReadOnlyFileOrFolderStaysAsItWas) {
     std::ofstream(path, std::ios::binary) << "old contents\r\n";
     ::chmod(path.c_str(), 0444);
     expectCannotCreate(path);
-    EXPECT_EQ(readBytes(path), "old contents\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "old contents\r\n");
 
     fs::create_directory(dir.file("ro"));
     ::chmod(dir.file("ro").c_str(), 0555);
@@ -116,7 +109,7 @@ TEST(WriteCsvFile, BareNameGoesToTheWorkingFolder) {
     fs::current_path(dir.path());
     WriteCsvFile("Ledra_Types.CSV", {"1,Food"});
     fs::current_path(old);
-    EXPECT_EQ(readBytes(dir.file("Ledra_Types.CSV")), "1,Food\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("Ledra_Types.CSV")), "1,Food\r\n");
 }
 
 } // namespace

@@ -23,13 +23,6 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     f << bytes;
 }
 
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 int fileCount(const std::string& folder) {
     int n = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder))
@@ -150,7 +143,7 @@ TEST(IniProfile, FileReadAndWrite) {
     WriteProfileString("Users", "User", "Bob", path);
     WriteProfileString("Money", "Mode", "2", path);
     WriteProfileString("Users", "User", "Al ", path);
-    EXPECT_EQ(readBytes(path), "[Users]\r\nUser=Al \r\n[Money]\r\nMode=2\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[Users]\r\nUser=Al \r\n[Money]\r\nMode=2\r\n");
     EXPECT_EQ(GetProfileString("users", "user", "dflt", path), "Al");
     EXPECT_EQ(fileCount(dir.path()), 1) << "no temporary file left beside it";
 
@@ -172,7 +165,7 @@ TEST(IniProfile, NewFileFollowsUmaskAndOldFileKeepsItsPermissions) {
     WriteProfileString("M", "K", "2", path);
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(readBytes(path), "[M]\r\nK=2\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[M]\r\nK=2\r\n");
 }
 
 TEST(IniProfile, WriteThroughLinkChangesTheLinkedFile) {
@@ -181,7 +174,7 @@ TEST(IniProfile, WriteThroughLinkChangesTheLinkedFile) {
     fs::create_symlink("real.ini", dir.file("Ledra.ini"));
     WriteProfileString("M", "K", "2", dir.file("Ledra.ini"));
     EXPECT_TRUE(fs::is_symlink(dir.file("Ledra.ini")));
-    EXPECT_EQ(readBytes(dir.file("real.ini")), "[M]\r\nK=2\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("real.ini")), "[M]\r\nK=2\r\n");
 }
 
 void expectUnableToWrite(const std::string& path) {
@@ -209,7 +202,7 @@ TEST(IniProfile, MissingFolderOrFileInPlaceOfTheFolder) {
     expectUnableToWrite(dir.file("plain/Ledra.ini"));
     EXPECT_EQ(GetProfileString("M", "K", "dflt", dir.file("plain/Ledra.ini")), "dflt");
     expectUnableToWrite("");
-    EXPECT_EQ(readBytes(dir.file("plain")), "x");
+    EXPECT_EQ(ReadFileBytes(dir.file("plain")), "x");
 }
 
 // A read-only file or folder is refused even to a user (root) whom the system lets write.
@@ -220,7 +213,7 @@ TEST(IniProfile, ReadOnlyFileStaysUnchanged) {
     writeBytes(path, before);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     expectUnableToWrite(path);
-    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_EQ(GetProfileString("M", "K", "dflt", path), "1");
     EXPECT_EQ(fileCount(dir.path()), 1);
 }
@@ -235,7 +228,7 @@ TEST(IniProfile, ReadOnlyFolderStaysUnchanged) {
     expectUnableToWrite(path);
     expectUnableToWrite(folder + "/New.ini");
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(readBytes(path), "[M]\r\nK=1\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[M]\r\nK=1\r\n");
     EXPECT_EQ(fileCount(folder), 1);
 }
 
@@ -268,7 +261,7 @@ TEST(IniProfile, UnreadableFileReadsAsMissingAndIsNotReplaced) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     ::chmod(path.c_str(), 0600);
-    EXPECT_EQ(readBytes(path), "[M]\r\nK=1\r\nOther=x\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[M]\r\nK=1\r\nOther=x\r\n");
     EXPECT_EQ(fileCount(dir.path()), 1);
 }
 
@@ -295,7 +288,7 @@ TEST(IniProfile, KilledWriterNeverLeavesATornFile) {
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        const std::string now = readBytes(path);
+        const std::string now = ReadFileBytes(path);
         EXPECT_TRUE(now == fileA || now == fileB) << "round " << round << ", " << now.size();
     }
 }

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -131,9 +124,9 @@ TEST_F(Settings, WrittenValuesComeBack) {
     EXPECT_EQ(file.readInt(keys::Mode, 0), -3);
     EXPECT_FALSE(file.readBool(keys::Header, true));
     EXPECT_TRUE(file.readBool(keys::Request, false));
-    EXPECT_EQ(readBytes(path), "[Filter]\r\nTrans=\" Food, drinks \"\r\nCurr=\"...\"\r\n"
-                               "[Users]\r\nUser=Bob \r\n[Money]\r\nMode=-3\r\n"
-                               "[Export]\r\nHeader=0\r\n[Password]\r\nRequest=1\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[Filter]\r\nTrans=\" Food, drinks \"\r\nCurr=\"...\"\r\n"
+                                   "[Users]\r\nUser=Bob \r\n[Money]\r\nMode=-3\r\n"
+                                   "[Export]\r\nHeader=0\r\n[Password]\r\nRequest=1\r\n");
 }
 
 // The block that the Options, filter and export dialogs save, into a new file.
@@ -151,11 +144,11 @@ TEST_F(Settings, FirstSaveCreatesOnlyTheSectionsItWrites) {
     file.writeBool(keys::On, false);
     file.writeText(keys::ExportPath, "/home/u/out.CSV");
     file.writeBool(keys::Header, true);
-    EXPECT_EQ(readBytes(path), "[Password]\r\nRequest=0\r\nPassword=\r\n"
-                               "[Filter]\r\nTrans=\"...\"\r\nPay=\"...\"\r\nCurr=\"...\"\r\n"
-                               "FromOn=1\r\nFrom=03/01/2002 09:30:00\r\nToOn=0\r\n"
-                               "To=12/31/2031\r\nOn=0\r\n"
-                               "[Export]\r\nPath=/home/u/out.CSV\r\nHeader=1\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[Password]\r\nRequest=0\r\nPassword=\r\n"
+                                   "[Filter]\r\nTrans=\"...\"\r\nPay=\"...\"\r\nCurr=\"...\"\r\n"
+                                   "FromOn=1\r\nFrom=03/01/2002 09:30:00\r\nToOn=0\r\n"
+                                   "To=12/31/2031\r\nOn=0\r\n"
+                                   "[Export]\r\nPath=/home/u/out.CSV\r\nHeader=1\r\n");
     EXPECT_EQ(file.readDate(keys::From, to).day, from.day);
     EXPECT_EQ(file.readDate(keys::From, to).time, from.time);
     EXPECT_EQ(file.readDate(keys::To, from).day, to.day);

@@ -17,3 +17,6 @@ public:
 private:
     std::string path_;
 };
+
+// The whole contents of a file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);

@@ -41,13 +41,6 @@ Outcome run(const std::vector<std::string>& args) {
     return r;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The databases of a user opened for the engine's own answers.
 struct Engine {
     cPDB money, types, payment, currency;
@@ -496,14 +489,14 @@ TEST_F(ExportCliTest, OutputFileHoldsTheSameBytes) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(readFile(file), expected);
+        EXPECT_EQ(ReadFileBytes(file), expected);
     }
     std::vector<std::string> args = base("money");
     args.insert(args.end(), {"--total", "--output=" + out.file("total.txt")});
     EXPECT_EQ(run(args).status, 0);
     std::vector<std::string> plain = base("money");
     plain.push_back("--total");
-    EXPECT_EQ(readFile(out.file("total.txt")), run(plain).out);
+    EXPECT_EQ(ReadFileBytes(out.file("total.txt")), run(plain).out);
 }
 
 TEST_F(ExportCliTest, OutputThatCannotBeWrittenFailsWithOne) {
