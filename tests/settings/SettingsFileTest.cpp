@@ -7,7 +7,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 
 namespace {
 
