@@ -9,6 +9,7 @@
 #include "settings/Scramble.h"
 #include "settings/Setup.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -293,11 +294,29 @@ void PasswordSettingsTest::okWithoutChangesStoresTheSameText() {
     QVERIFY(after.size() > before.size()); // the filter and export sections follow
 }
 
-void PasswordSettingsTest::endingWithoutOkKeepsTheStored_data() {
+namespace {
+
+// The three ways a dialog ends without OK, as rows of a data table.
+void waysToEndWithoutOk() {
     QTest::addColumn<QString>("how");
     QTest::newRow("Cancel button") << "cancel";
     QTest::newRow("Escape") << "escape";
     QTest::newRow("close box") << "close";
+}
+
+void endWithoutOk(QDialog* dialog, QAbstractButton* cancel, const QString& how) {
+    if (how == QLatin1String("cancel"))
+        cancel->click();
+    else if (how == QLatin1String("escape"))
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    else
+        dialog->close();
+}
+
+} // namespace
+
+void PasswordSettingsTest::endingWithoutOkKeepsTheStored_data() {
+    waysToEndWithoutOk();
 }
 
 void PasswordSettingsTest::endingWithoutOkKeepsTheStored() {
@@ -312,12 +331,7 @@ void PasswordSettingsTest::endingWithoutOkKeepsTheStored() {
     withOptions([&](TfSetup* d) {
         d->cbRequest->setChecked(false);
         setBoth(d, QStringLiteral("new"));
-        if (how == QLatin1String("cancel"))
-            d->bCancel->click();
-        else if (how == QLatin1String("escape"))
-            QTest::keyClick(d, Qt::Key_Escape);
-        else
-            d->close();
+        endWithoutOk(d, d->bCancel, how);
     });
     QVERIFY(!fSetup->isVisible());
     QCOMPARE(bytes(run.iniBytes()), bytes(before));
@@ -336,10 +350,7 @@ void PasswordSettingsTest::endingWithoutOkKeepsTheStored() {
 }
 
 void PasswordSettingsTest::cancelAtThePromptEndsTheProgram_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Cancel button") << "cancel";
-    QTest::newRow("Escape") << "escape";
-    QTest::newRow("close box") << "close";
+    waysToEndWithoutOk();
 }
 
 void PasswordSettingsTest::cancelAtThePromptEndsTheProgram() {
@@ -349,14 +360,8 @@ void PasswordSettingsTest::cancelAtThePromptEndsTheProgram() {
     run.setIni("Password", "Request", "1");
     run.setIni("Password", "Password", Scrambled("x"));
     run.create();
-    const PromptResult r = answerPrompt(run, {"y"}, [&](TfPassword* p) {
-        if (how == QLatin1String("cancel"))
-            p->Button2->click();
-        else if (how == QLatin1String("escape"))
-            QTest::keyClick(p, Qt::Key_Escape);
-        else
-            p->close();
-    });
+    const PromptResult r =
+        answerPrompt(run, {"y"}, [&](TfPassword* p) { endWithoutOk(p, p->Button2, how); });
     QCOMPARE(r.shown, 1);
     QCOMPARE(r.openAfter, QList<int>{1});
     QVERIFY(!fPassword->isVisible());
