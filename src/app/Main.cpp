@@ -5,6 +5,7 @@
 #include "app/Icons.h"
 #include "app/ListGrid.h"
 #include "app/ViewFrame.h"
+#include "chart/Chart.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
@@ -133,6 +134,8 @@ void TfMain::buildTopStrip() {
     FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
+    addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
+    mChart->setEnabled(false);
     ToolsMenu->addSeparator();
     addItem(ToolsMenu, mOptions, "mOptions", QStringLiteral("&Options..."));
     addItem(HelpMenu, About1, "About1", QStringLiteral("&About..."));
@@ -143,6 +146,7 @@ void TfMain::buildTopStrip() {
     connect(mCurrency, &QAction::triggered, this, guarded([this] { mCurrencyClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
+    connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
     connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
 
@@ -404,6 +408,7 @@ void TfMain::destroyFrame() {
     ViewFrame* frame = ActiveFrame;
     ActiveFrame = nullptr;
     ActiveGrid = nullptr;
+    mChart->setEnabled(false);
     delete frame;
 }
 
@@ -422,6 +427,8 @@ void TfMain::showView(View view) {
     switch (view) {
     case View::Money:
         frame = new TfMoney(pMain);
+        connect(static_cast<TfMoney*>(frame), &TfMoney::chartRequested, this,
+                guarded([this] { mChartClick(); }));
         caption = QStringLiteral("Ledra - Chronological");
         break;
     case View::Types:
@@ -443,6 +450,7 @@ void TfMain::showView(View view) {
     frame->show();
     frame->enter();
     mExport->setEnabled(true);
+    mChart->setEnabled(view == View::Money);
     ActiveView = static_cast<int>(view);
 }
 
@@ -473,6 +481,16 @@ void TfMain::mExportClick() {
         fExport->exec();
     else
         Dialogs::message(kNoViewMessage, this);
+}
+
+void TfMain::mChartClick() {
+    auto* money = qobject_cast<TfMoney*>(ActiveFrame);
+    if (!money)
+        return;
+    if (!fChart)
+        fChart = new TfChart(this);
+    fChart->setData(ChartDataFor(money->listingChoices(), DisplayCurrency));
+    fChart->exec();
 }
 
 void TfMain::mOptionsClick() {

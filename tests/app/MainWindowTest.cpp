@@ -92,8 +92,9 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->tbFile->popupMode(), QToolButton::InstantPopup);
     QCOMPARE(fMain->FileMenu->actions().size(), 6);
     QVERIFY(fMain->FileMenu->actions().at(4)->isSeparator());
-    QCOMPARE(fMain->ToolsMenu->actions().size(), 3);
+    QCOMPARE(fMain->ToolsMenu->actions().size(), 4);
     QCOMPARE(fMain->mExport->text(), QStringLiteral("&Export to Excel (*.CSV)"));
+    QCOMPARE(fMain->mChart->text(), QStringLiteral("&Chart..."));
     QCOMPARE(fMain->mOptions->text(), QStringLiteral("&Options..."));
     QCOMPARE(fMain->About1->text(), QStringLiteral("&About..."));
     QCOMPARE(fMain->Exit1->text(), QStringLiteral("E&xit"));
