@@ -1,7 +1,7 @@
 #include "app/About.h"
 
-#include "app/FormPlacement.h"
 #include "app/Icons.h"
+#include "widgets/FormPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+
+TfAbout* fAbout = nullptr;
 
 TfAbout::TfAbout(QWidget* parent)
     : QDialog(parent), Image1(new QLabel(this)), lName(new QLabel(this)),

@@ -3,8 +3,8 @@
 #include "app/Forms.h"
 #include "app/Icons.h"
 #include "app/Main.h"
-#include "platform/Dialogs.h"
 #include "settings/Global.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 
