@@ -1,6 +1,7 @@
 #include "app/About.h"
 
 #include "app/Icons.h"
+#include "version/Version.h"
 #include "widgets/FormPlacement.h"
 
 #include <QFrame>
@@ -37,7 +38,7 @@ TfAbout::TfAbout(QWidget* parent)
     lName->setFont(nameFont);
 
     lVersion->setObjectName(QStringLiteral("lVersion"));
-    lVersion->setText(QStringLiteral("Version 1.0"));
+    lVersion->setText(QStringLiteral("Version %1").arg(QLatin1String(LedraVersion())));
     QFont versionFont(QStringLiteral("Verdana"));
     versionFont.setPixelSize(13);
     versionFont.setBold(true);
