@@ -2,7 +2,7 @@
 
 #include "chart/ChartScale.h"
 #include "platform/AtomicFile.h"
-#include "platform/Dialogs.h"
+#include "widgets/Dialogs.h"
 #include "platform/LedraError.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"

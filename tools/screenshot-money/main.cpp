@@ -12,7 +12,6 @@
 
 #include "app/Main.h"
 #include "app/Forms.h"
-#include "app/ListGrid.h"
 #include "chart/Chart.h"
 #include "filter/DatePicker.h"
 #include "filter/Filter.h"
@@ -24,6 +23,7 @@
 #include "platform/UserDirectory.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
