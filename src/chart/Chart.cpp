@@ -2,11 +2,11 @@
 
 #include "chart/ChartScale.h"
 #include "platform/AtomicFile.h"
-#include "widgets/Dialogs.h"
 #include "platform/LedraError.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
 #include "settings/SettingsFile.h"
+#include "widgets/Dialogs.h"
 
 #include <QBuffer>
 #include <QFile>
