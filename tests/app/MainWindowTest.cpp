@@ -3,8 +3,6 @@
 
 #include "AppFixture.h"
 #include "app/About.h"
-#include "app/ListGrid.h"
-#include "app/ViewFrame.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
@@ -12,6 +10,8 @@
 #include "money/Money.h"
 #include "settings/Password.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
+#include "widgets/ViewFrame.h"
 
 #include <QAction>
 #include <QActionGroup>
