@@ -8,6 +8,7 @@
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
+#include "pdb/Damage.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
@@ -375,12 +376,20 @@ void TfMain::OpenDatabases() {
     const int payment = PaymentDb->Open(paths.payment);
     const int currency = CurrencyDb->Open(paths.currency);
     const int types = TypesDb->Open(paths.types);
-    if (money == -1 || payment == -1 || currency == -1 || types == -1) {
+    const bool missing = money == -1 || payment == -1 || currency == -1 || types == -1;
+    if (missing)
         Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
-        EnableViews(false);
-        return;
-    }
-    EnableViews(true);
+    // The views still open on a damaged file: they show what can be read, and this says why
+    // some of it is missing or empty.
+    const std::string damage =
+        CheckDatabases({{*MoneyDb, DatabaseKind::Money, paths.money},
+                        {*PaymentDb, DatabaseKind::Payment, paths.payment},
+                        {*CurrencyDb, DatabaseKind::Currency, paths.currency},
+                        {*TypesDb, DatabaseKind::Types, paths.types}});
+    if (!damage.empty())
+        Dialogs::message(
+            QString::fromLocal8Bit(damage.data(), static_cast<qsizetype>(damage.size())), this);
+    EnableViews(!missing);
 }
 
 void TfMain::CloseDatabases() {

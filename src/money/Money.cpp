@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -312,8 +313,19 @@ void TfMoney::FillList() {
 
 void TfMoney::showTotal() {
     const int home = LoadCurrencyTable(*CurrencyDb, SharedCurrencyTable);
-    pTotal->setText(fromAnsi(TotalText(IncomeTotal, ExpenseTotal, flowChoice(), SharedCurrencyTable,
-                                       DisplayCurrency, home)));
+    const QString whole = fromAnsi(TotalText(IncomeTotal, ExpenseTotal, flowChoice(),
+                                             SharedCurrencyTable, DisplayCurrency, home));
+    // A total too wide for the panel is never cut silently: the elision mark says digits are
+    // missing (the sign, the leading digits and the cents stay), the tooltip holds them all.
+    const QFontMetrics fm = pTotal->fontMetrics();
+    const int room = pTotal->contentsRect().width() - 2 * pTotal->margin();
+    if (fm.horizontalAdvance(whole) <= room) {
+        pTotal->setText(whole);
+        pTotal->setToolTip(QString());
+    } else {
+        pTotal->setText(fm.elidedText(whole, Qt::ElideMiddle, room));
+        pTotal->setToolTip(whole);
+    }
 }
 
 void TfMoney::ShowFilterState() {

@@ -3,6 +3,7 @@
 
 #include "export/CsvWriter.h"
 #include "lists/ListRows.h"
+#include "pdb/Damage.h"
 #include "pdb/Pdb.h"
 #include "pdb/Records.h"
 #include "platform/AtomicFile.h"
@@ -520,8 +521,14 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     failed |= db.payment.Open(paths.payment) != 0;
     failed |= db.currency.Open(paths.currency) != 0;
     failed |= db.types.Open(paths.types) != 0;
-    if (failed) {
+    if (failed)
         err << kMissingFileMessage;
+    // What can be read of a damaged file is written all the same; the faults go to stderr.
+    err << CheckDatabases({{db.money, DatabaseKind::Money, paths.money},
+                           {db.payment, DatabaseKind::Payment, paths.payment},
+                           {db.currency, DatabaseKind::Currency, paths.currency},
+                           {db.types, DatabaseKind::Types, paths.types}});
+    if (failed) {
         err.flush();
         return kFileError;
     }
