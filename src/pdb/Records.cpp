@@ -132,8 +132,13 @@ void DecodeTransactionFields(std::span<const std::uint8_t> record, TransactionRe
     ReverseBytes(&out.PaymentId, 2);
     ReverseBytes(&out.Amount, 8);
     if (record.size() > static_cast<std::size_t>(kTxMemoOffset)) {
-        auto memo = record.subspan(kTxMemoOffset);
-        out.Memo = textOfBytes(memo.first(std::min<std::size_t>(memo.size(), kMemoMaxChars)));
+        // Assigned in place: a record decoded into the same working copy reuses its memo's
+        // room, where a fresh string would allocate once per record.
+        const auto memo = record.subspan(kTxMemoOffset);
+        const auto* p = reinterpret_cast<const char*>(memo.data());
+        const std::size_t width = std::min<std::size_t>(memo.size(), kMemoMaxChars);
+        const auto* end = static_cast<const char*>(std::memchr(p, 0, width));
+        out.Memo.assign(p, end ? static_cast<std::size_t>(end - p) : width);
     } else {
         out.Memo.clear();
     }

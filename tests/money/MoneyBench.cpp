@@ -1,7 +1,7 @@
 // The Money listing over a full transactions database: 65,535 records (and half of that, to
 // show the cost grows with the record count) against 250 transaction and 250 payment types.
 
-#include "MoneyData.h"
+#include "BigMoneyData.h"
 #include "TempDir.h"
 #include "money/MoneyListing.h"
 #include "platform/Regional.h"
@@ -11,51 +11,25 @@
 #ifdef LEDRA_BENCH_GUI
 #include "app/Forms.h"
 #include "app/ListGrid.h"
+#include "app/Main.h"
+#include "export/Export.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <fstream>
 #endif
 
 #include <map>
 #include <memory>
 
 namespace {
-
-constexpr int kTypes = 250;
-
-MoneyData BigData(int count) {
-    MoneyData data;
-    data.types.clear();
-    data.payments.clear();
-    // Ids in no particular order, as a handheld that lived long enough would store them.
-    for (int i = 0; i < kTypes; ++i) {
-        const auto id = static_cast<std::int16_t>((i * 97) % kTypes + 1);
-        data.types.push_back({id, "Type " + std::to_string(id)});
-        data.payments.push_back({id, "Payment " + std::to_string(id)});
-    }
-    data.currencies[3] = {"Pound", "GBP", 0.63, false, true};
-    data.labels = {"Unfiled", "Household", "Car", "Leisure", "Income"};
-    std::uint32_t s = 12345;
-    const auto next = [&s](int n) {
-        s = s * 1664525u + 1013904223u;
-        return static_cast<int>((s >> 8) % static_cast<std::uint32_t>(n));
-    };
-    // Storage order follows time: about 30 records a day from 1995 on.
-    for (int i = 0; i < count; ++i) {
-        const int dayNo = i / 30;
-        const int year = 1995 + dayNo / 336, month = 1 + (dayNo / 28) % 12, day = 1 + dayNo % 28;
-        const double amount = (next(2) ? -1 : 1) * (next(100000) / 100.0);
-        data.add(PackDate(year, month, day), static_cast<std::uint16_t>(1 + next(kTypes + 5)),
-                 static_cast<std::uint16_t>(1 + next(kTypes + 5)), amount,
-                 static_cast<std::uint8_t>(1 + next(3)),
-                 next(4) ? "Memo text of a transaction " + std::to_string(i) : std::string(),
-                 static_cast<std::uint8_t>(next(5)));
-    }
-    return data;
-}
 
 struct Opened {
     TempDir dir;
@@ -189,6 +163,82 @@ void BM_ViewEnter(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+// Resident memory of this process in MiB. The benchmark process also holds its own opened
+// copy of the databases (DataOf), so the viewer alone uses about that much less.
+double ResidentMiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024.0;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return 0;
+}
+
+// A press on a mode button (range 0: the mode pressed, after the chronological list) or a
+// flow button, as the user makes it: the handler with its settings write, then the events
+// that lay out and paint the list.
+void BM_ViewModePress(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(1)));
+    QAction* modes[] = {v.frame->tbHrono, v.frame->tbMonth, v.frame->tbQuater, v.frame->tbYear};
+    QAction* pressed = modes[state.range(0)];
+    for (auto _ : state) {
+        state.PauseTiming();
+        v.frame->tbInOut->setChecked(true);
+        v.frame->tbHrono->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        pressed->trigger();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
+}
+
+void BM_ViewFlowPress(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(0)));
+    v.frame->tbHrono->trigger();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        v.frame->tbInOut->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        v.frame->tbOut->trigger();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
+}
+
+// The export dialog's Export button over the chronological list, and the resident memory
+// with the view shown before the first export and after the last.
+void BM_ViewExport(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(0)));
+    v.frame->tbInOut->setChecked(true);
+    v.frame->tbHrono->trigger();
+    QApplication::processEvents();
+    fMain->ActiveGrid = v.frame->grid;
+    fMain->ActiveView = 0;
+    const std::string out = v.settings.file("Ledra_Money.CSV");
+    fExport->eFile->setText(QString::fromStdString(out));
+    fExport->cbHeader->setChecked(true);
+    state.counters["rss_before_MiB"] = ResidentMiB();
+    for (auto _ : state) {
+        fExport->bOK->click();
+        QApplication::processEvents();
+    }
+    state.counters["rss_after_MiB"] = ResidentMiB();
+}
 #endif
 
 } // namespace
@@ -199,6 +249,12 @@ BENCHMARK(BM_ViewRebuild)
     ->ArgsProduct({{0, 1, 2, 3}, {32768, 65535}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewEnter)->Arg(32768)->Arg(65535)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewModePress)
+    ->ArgNames({"mode", "records"})
+    ->ArgsProduct({{1, 0}, {65535}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewFlowPress)->Arg(65535)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewExport)->Arg(65535)->Unit(benchmark::kMillisecond);
 #endif
 
 BENCHMARK(BM_FillList)
