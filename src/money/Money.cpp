@@ -295,11 +295,21 @@ void TfMoney::FillList() {
     c.filterOn = tbFilter->isChecked();
     if (fFilter)
         c.filter = fFilter->settings();
-    MoneyListing listing =
-        ::FillList(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb, SharedCurrencyTable, cats_, c);
+    // The rows go straight into the one buffer the list keeps, never a string per cell.
+    struct Cells final : ListingRowSink {
+        CellTable table;
+        void row(std::span<const std::string_view> cells) override { table.addRow(cells); }
+    } rows;
+    if (c.mode == DisplayMode::Chronological) {
+        // Room for every record at about what a listed record takes: a few growth steps saved.
+        const auto n = static_cast<std::size_t>(MoneyDb->GetNumRecords());
+        rows.table.reserve(n, MoneyColumns().size(), n * 64);
+    }
+    const MoneyListing listing = FillListInto(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb,
+                                              SharedCurrencyTable, cats_, c, rows);
     IncomeTotal = listing.IncomeTotal;
     ExpenseTotal = listing.ExpenseTotal;
-    grid->rows()->setRows(std::move(listing.table.rows)); // one bulk update
+    grid->rows()->setRows(std::move(rows.table)); // one bulk update
     showTotal();
 }
 
@@ -331,26 +341,29 @@ void TfMoney::LoadMoneySettings() {
 }
 
 void TfMoney::SaveMoneySettings() {
-    const SettingsFile file;
     const int entry = cbCat->currentIndex();
-    file.writeText(keys::Category, entry >= 0 && static_cast<std::size_t>(entry) < entries_.size()
-                                       ? entries_[static_cast<std::size_t>(entry)].text
-                                       : std::string());
-    file.writeText(keys::Currency, currCaption_);
-    file.writeInt(keys::Mode, static_cast<int>(displayMode()));
-    file.writeInt(keys::IO, static_cast<int>(flowChoice()));
+    // One replace of the file for the four keys: each replace waits for the disk.
+    SettingsFile().writeTexts(
+        {{keys::Category, entry >= 0 && static_cast<std::size_t>(entry) < entries_.size()
+                              ? entries_[static_cast<std::size_t>(entry)].text
+                              : std::string()},
+         {keys::Currency, currCaption_},
+         {keys::Mode, std::to_string(static_cast<int>(displayMode()))},
+         {keys::IO, std::to_string(static_cast<int>(flowChoice()))}});
 }
 
+// The list is built before the settings are written: the write waits for the disk, and the
+// new choice is on screen that much sooner.
 void TfMoney::modeClick(DisplayMode mode) {
     if (fMain)
         fMain->setCaption(QLatin1String(ModeCaption(mode)));
-    SaveMoneySettings();
     FillList();
+    SaveMoneySettings();
 }
 
 void TfMoney::flowClick() {
-    SaveMoneySettings();
     FillList();
+    SaveMoneySettings();
 }
 
 void TfMoney::cbCatChange() {
@@ -387,9 +400,9 @@ void TfMoney::gridDblClick() {
     const int row = grid->selectedRow();
     if (row < 0 || !fView)
         return;
-    const std::vector<std::string>& cells = grid->rows()->rows()[static_cast<std::size_t>(row)];
-    const auto cell = [&cells](std::size_t k) {
-        return k < cells.size() ? fromAnsi(cells[k]) : QString();
+    const CellTable& cells = grid->rows()->cells();
+    const auto cell = [&cells, row](std::size_t k) {
+        return fromAnsi(cells.cell(static_cast<std::size_t>(row), k));
     };
     fView->eDate->setText(cell(0));
     fView->eType->setText(cell(1));

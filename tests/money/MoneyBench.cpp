@@ -26,6 +26,7 @@
 #include <fstream>
 #endif
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -94,47 +95,55 @@ struct View {
     std::unique_ptr<TfMoney> frame;
     int records = -1;
 
-    ~View() {
+    void close() {
         frame.reset();
         if (app)
             DestroyForms();
-        app.reset();
         SetSettingsPathOverride("");
     }
 
-    void open(int count) {
-        if (!app) {
-            static int argc = 1;
-            static char name[] = "bench_money";
-            static char* argv[] = {name, nullptr};
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            app = std::make_unique<QApplication>(argc, argv);
-            SetSettingsPathOverride(settings.file("Ledra.ini"));
-            CreateForms();
-            fSetup->LoadSettings();
-        }
-        if (records == count)
-            return;
-        frame.reset();
-        Opened& o = DataOf(count);
-        for (auto [db, name] :
-             {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
-              std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}}) {
-            db->Close();
-            db->Open(o.dir.file(std::string("Ledra_") + name + ".PDB"));
-        }
-        frame = std::make_unique<TfMoney>();
-        frame->resize(900, 600);
-        frame->show();
-        frame->FrameEnter();
-        QApplication::processEvents();
-        records = count;
-    }
+    void open(int count);
 };
 
 View& TheView() {
     static View v;
     return v;
+}
+
+void View::open(int count) {
+    if (!app) {
+        static int argc = 1;
+        static char name[] = "bench_money";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+        SetSettingsPathOverride(settings.file("Ledra.ini"));
+        CreateForms();
+        fSetup->LoadSettings();
+        // Qt's own globals (fonts, input devices) come to life after this object and die
+        // before it: the forms go first, and the application object is left to the end of
+        // the process, as deleting it then crashes.
+        std::atexit([] {
+            View& v = TheView();
+            v.close();
+            static_cast<void>(v.app.release());
+        });
+    }
+    if (records == count)
+        return;
+    frame.reset();
+    Opened& o = DataOf(count);
+    for (auto [db, name] : {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
+                            std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}}) {
+        db->Close();
+        db->Open(o.dir.file(std::string("Ledra_") + name + ".PDB"));
+    }
+    frame = std::make_unique<TfMoney>();
+    frame->resize(900, 600);
+    frame->show();
+    frame->FrameEnter();
+    QApplication::processEvents();
+    records = count;
 }
 
 void BM_ViewRebuild(benchmark::State& state) {
