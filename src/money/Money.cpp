@@ -352,17 +352,19 @@ void TfMoney::SaveMoneySettings() {
          {keys::IO, std::to_string(static_cast<int>(flowChoice()))}});
 }
 
-// The list is built before the settings are written: the write waits for the disk, and the
-// new choice is on screen that much sooner.
+// The new list is built and painted before the settings are written: the write waits for the
+// disk, and the rows would otherwise reach the screen only after it.
 void TfMoney::modeClick(DisplayMode mode) {
     if (fMain)
         fMain->setCaption(QLatin1String(ModeCaption(mode)));
     FillList();
+    repaint();
     SaveMoneySettings();
 }
 
 void TfMoney::flowClick() {
     FillList();
+    repaint();
     SaveMoneySettings();
 }
 

@@ -20,12 +20,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <fstream>
 #endif
 
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -87,6 +89,57 @@ void BM_FillListFiltered(benchmark::State& state) {
 }
 
 #ifdef LEDRA_BENCH_GUI
+// Resident memory of this process in MiB. The benchmark process also holds its own opened
+// copy of the databases (DataOf), so the viewer alone uses about that much less.
+double ResidentMiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024.0;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return 0;
+}
+
+// When the list is first painted after a press: "click to rows painted", apart from what the
+// handler does after that. The time is taken as the paint event arrives, before the rows are
+// drawn; drawing the few rows on screen is a small part.
+class PaintClock : public QObject {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit PaintClock(QWidget* viewport) : viewport_(viewport) {
+        viewport->installEventFilter(this);
+    }
+    ~PaintClock() override { viewport_->removeEventFilter(this); }
+    void start() {
+        painted_ = false;
+        start_ = Clock::now();
+    }
+    // Milliseconds from start() to the first paint, or to now when there was none.
+    double ms() const {
+        const auto end = painted_ ? paintedAt_ : Clock::now();
+        return std::chrono::duration<double, std::milli>(end - start_).count();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            paintedAt_ = Clock::now();
+        }
+        return false;
+    }
+
+private:
+    QWidget* viewport_;
+    Clock::time_point start_, paintedAt_;
+    bool painted_ = false;
+};
+
 // The whole rebuild of the Money view: the listing, the one model reset that hands the rows
 // to the list, the total, and the events that lay out and paint the shown list.
 struct View {
@@ -94,6 +147,7 @@ struct View {
     std::unique_ptr<QApplication> app;
     std::unique_ptr<TfMoney> frame;
     int records = -1;
+    double residentWithoutView = 0; // MiB: the application, its forms and the data, no view
 
     void close() {
         frame.reset();
@@ -133,6 +187,7 @@ void View::open(int count) {
         return;
     frame.reset();
     Opened& o = DataOf(count);
+    residentWithoutView = ResidentMiB();
     for (auto [db, name] : {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
                             std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}}) {
         db->Close();
@@ -173,22 +228,6 @@ void BM_ViewEnter(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// Resident memory of this process in MiB. The benchmark process also holds its own opened
-// copy of the databases (DataOf), so the viewer alone uses about that much less.
-double ResidentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-        status.ignore(1 << 20, '\n');
-    }
-    return 0;
-}
-
 // A press on a mode button (range 0: the mode pressed, after the chronological list) or a
 // flow button, as the user makes it: the handler with its settings write, then the events
 // that lay out and paint the list.
@@ -198,15 +237,20 @@ void BM_ViewModePress(benchmark::State& state) {
     v.open(static_cast<int>(state.range(1)));
     QAction* modes[] = {v.frame->tbHrono, v.frame->tbMonth, v.frame->tbQuater, v.frame->tbYear};
     QAction* pressed = modes[state.range(0)];
+    PaintClock painted(v.frame->grid->viewport());
+    double paintedMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         v.frame->tbInOut->setChecked(true);
         v.frame->tbHrono->trigger();
         QApplication::processEvents();
         state.ResumeTiming();
+        painted.start();
         pressed->trigger();
         QApplication::processEvents();
+        paintedMs += painted.ms();
     }
+    state.counters["to_painted_ms"] = paintedMs / static_cast<double>(state.iterations());
     state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
 }
 
@@ -216,14 +260,19 @@ void BM_ViewFlowPress(benchmark::State& state) {
     v.open(static_cast<int>(state.range(0)));
     v.frame->tbHrono->trigger();
     QApplication::processEvents();
+    PaintClock painted(v.frame->grid->viewport());
+    double paintedMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         v.frame->tbInOut->trigger();
         QApplication::processEvents();
         state.ResumeTiming();
+        painted.start();
         v.frame->tbOut->trigger();
         QApplication::processEvents();
+        paintedMs += painted.ms();
     }
+    state.counters["to_painted_ms"] = paintedMs / static_cast<double>(state.iterations());
     state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
 }
 
@@ -241,7 +290,10 @@ void BM_ViewExport(benchmark::State& state) {
     const std::string out = v.settings.file("Ledra_Money.CSV");
     fExport->eFile->setText(QString::fromStdString(out));
     fExport->cbHeader->setChecked(true);
-    state.counters["rss_before_MiB"] = ResidentMiB();
+    // The first figure is taken once, before any export of this process.
+    static const double shown = ResidentMiB();
+    state.counters["rss_shown_MiB"] = shown;
+    state.counters["rss_without_view_MiB"] = v.residentWithoutView;
     for (auto _ : state) {
         fExport->bOK->click();
         QApplication::processEvents();
