@@ -1,7 +1,8 @@
 #include "app/About.h"
 
-#include "app/FormPlacement.h"
 #include "app/Icons.h"
+#include "version/Version.h"
+#include "widgets/FormPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+
+TfAbout* fAbout = nullptr;
 
 TfAbout::TfAbout(QWidget* parent)
     : QDialog(parent), Image1(new QLabel(this)), lName(new QLabel(this)),
@@ -35,7 +38,7 @@ TfAbout::TfAbout(QWidget* parent)
     lName->setFont(nameFont);
 
     lVersion->setObjectName(QStringLiteral("lVersion"));
-    lVersion->setText(QStringLiteral("Version 1.0"));
+    lVersion->setText(QStringLiteral("Version %1").arg(QLatin1String(LedraVersion())));
     QFont versionFont(QStringLiteral("Verdana"));
     versionFont.setPixelSize(13);
     versionFont.setBold(true);

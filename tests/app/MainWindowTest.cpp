@@ -3,7 +3,6 @@
 
 #include "AppFixture.h"
 #include "app/About.h"
-#include "app/ViewFrame.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
@@ -11,6 +10,7 @@
 #include "money/Money.h"
 #include "settings/Password.h"
 #include "settings/Setup.h"
+#include "widgets/ViewFrame.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -10,13 +10,13 @@
 
 #ifdef LEDRA_BENCH_GUI
 #include "app/Forms.h"
-#include "app/ListGrid.h"
 #include "app/Main.h"
 #include "export/Export.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,6 +9,7 @@
 #include "platform/OpenMessages.h"
 #include "platform/Text.h"
 #include "platform/UserDirectory.h"
+#include "version/Version.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,7 +50,8 @@ const std::string kUsage =
     "                   --display text, e.g. \"70.00 EUR\"; ignores --no-header\n"
     "  -o, --output F   write to F instead of standard output (F is replaced whole, or left\n"
     "                   as it was when it cannot be written)\n"
-    "  --help           this text\n"
+    "  -h, --help       this text\n"
+    "  --version        the version of ledra-export\n"
     "\n"
     "Each option may be given once; a value follows as the next argument or after \"=\".\n"
     "Texts (--category, --trans, --pay, --curr, --display) are compared byte for byte with the\n"
@@ -79,7 +81,8 @@ enum class Arg {
     NoHeader,
     Total,
     Output,
-    Help
+    Help,
+    Version
 };
 
 struct OptionSpec {
@@ -107,6 +110,8 @@ constexpr OptionSpec kOptions[] = {
     {"--output", Arg::Output, true, false},
     {"-o", Arg::Output, true, false},
     {"--help", Arg::Help, false, false},
+    {"-h", Arg::Help, false, false},
+    {"--version", Arg::Version, false, false},
 };
 
 const OptionSpec* findOption(const std::string& name) {
@@ -286,7 +291,7 @@ std::string SingleByteText(const std::string& given) {
 ParseResult ParseArguments(const std::vector<std::string>& args) {
     ParseResult r;
     Options& o = r.options;
-    bool seen[static_cast<int>(Arg::Help) + 1]{};
+    bool seen[static_cast<int>(Arg::Version) + 1]{};
     bool viewGiven = false;
     std::vector<Arg> moneyOnlyGiven;
 
@@ -308,12 +313,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             return r;
         }
         const char* shown = longName(option->arg);
-        if (option->arg == Arg::Help) {
+        // Answered at once, whatever else the line holds.
+        if (option->arg == Arg::Help || option->arg == Arg::Version) {
             if (value) {
                 r.error = std::string("option ") + shown + " takes no value";
                 return r;
             }
-            o.help = true;
+            (option->arg == Arg::Help ? o.help : o.version) = true;
             return r;
         }
         if (seen[static_cast<int>(option->arg)]) {
@@ -437,6 +443,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             o.output = *value;
             break;
         case Arg::Help:
+        case Arg::Version:
             break;
         }
     }
@@ -464,8 +471,11 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parsed.error.empty())
         return usage(parsed.error);
     const Options& o = parsed.options;
-    if (o.help) {
-        out << kUsage;
+    if (o.help || o.version) {
+        if (o.help)
+            out << kUsage;
+        else
+            out << "ledra-export " << LedraVersion() << "\n";
         out.flush();
         return out ? kWritten : kFileError;
     }
