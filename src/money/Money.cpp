@@ -298,12 +298,16 @@ void TfMoney::FillList() {
         void row(std::span<const std::string_view> cells) override { table.addRow(cells); }
     } rows;
     if (c.mode == DisplayMode::Chronological) {
-        // Room for every record at about what a listed record takes: a few growth steps saved.
+        // Room for every record: a row's text is about its record's bytes plus the names and
+        // the date, so growth steps (and twice the room at the last one) are mostly saved.
         const auto n = static_cast<std::size_t>(MoneyDb->GetNumRecords());
-        rows.table.reserve(n, MoneyColumns().size(), n * 64);
+        rows.table.reserve(n, MoneyColumns().size(),
+                           static_cast<std::size_t>(MoneyDb->fileSize()) + n * 32);
     }
     const MoneyListing listing = FillListInto(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb,
                                               SharedCurrencyTable, cats_, c, rows);
+    // The list stays shown until the next build: it keeps only the room its rows take.
+    rows.table.shrinkToFit();
     IncomeTotal = listing.IncomeTotal;
     ExpenseTotal = listing.ExpenseTotal;
     grid->rows()->setRows(std::move(rows.table)); // one bulk update

@@ -41,6 +41,12 @@ void CellTable::clear() {
     rowEnds_.clear();
 }
 
+void CellTable::shrinkToFit() {
+    text_.shrink_to_fit();
+    cellEnds_.shrink_to_fit();
+    rowEnds_.shrink_to_fit();
+}
+
 std::string_view CellTable::cell(std::size_t row, std::size_t column) const {
     const std::size_t first = firstCell(row);
     const std::size_t k = first + column;

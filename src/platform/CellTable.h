@@ -18,6 +18,8 @@ public:
     void addRow(std::span<const std::string_view> cells);
     void addRow(const std::vector<std::string>& cells);
     void clear();
+    // Gives back the room reserved beyond what the rows hold.
+    void shrinkToFit();
 
     std::size_t rowCount() const { return rowEnds_.size(); }
     std::size_t cellCount(std::size_t row) const { return rowEnds_[row] - firstCell(row); }
