@@ -2,11 +2,13 @@
 
 #include "app/About.h"
 #include "app/Icons.h"
+#include "chart/Chart.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
+#include "pdb/Damage.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
@@ -137,6 +139,8 @@ void TfMain::buildTopStrip() {
     FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
+    addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
+    mChart->setEnabled(false);
     ToolsMenu->addSeparator();
     addItem(ToolsMenu, mOptions, "mOptions", QStringLiteral("&Options..."));
     addItem(HelpMenu, About1, "About1", QStringLiteral("&About..."));
@@ -147,6 +151,7 @@ void TfMain::buildTopStrip() {
     connect(mCurrency, &QAction::triggered, this, guarded([this] { mCurrencyClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
+    connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
     connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
 
@@ -371,12 +376,20 @@ void TfMain::OpenDatabases() {
     const int payment = PaymentDb->Open(paths.payment);
     const int currency = CurrencyDb->Open(paths.currency);
     const int types = TypesDb->Open(paths.types);
-    if (money == -1 || payment == -1 || currency == -1 || types == -1) {
+    const bool missing = money == -1 || payment == -1 || currency == -1 || types == -1;
+    if (missing)
         Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
-        EnableViews(false);
-        return;
-    }
-    EnableViews(true);
+    // The views still open on a damaged file: they show what can be read, and this says why
+    // some of it is missing or empty.
+    const std::string damage =
+        CheckDatabases({{*MoneyDb, DatabaseKind::Money, paths.money},
+                        {*PaymentDb, DatabaseKind::Payment, paths.payment},
+                        {*CurrencyDb, DatabaseKind::Currency, paths.currency},
+                        {*TypesDb, DatabaseKind::Types, paths.types}});
+    if (!damage.empty())
+        Dialogs::message(
+            QString::fromLocal8Bit(damage.data(), static_cast<qsizetype>(damage.size())), this);
+    EnableViews(!missing);
 }
 
 void TfMain::CloseDatabases() {
@@ -408,6 +421,7 @@ void TfMain::destroyFrame() {
     ViewFrame* frame = ActiveFrame;
     ActiveFrame = nullptr;
     ActiveGrid = nullptr;
+    mChart->setEnabled(false);
     delete frame;
 }
 
@@ -426,6 +440,8 @@ void TfMain::showView(View view) {
     switch (view) {
     case View::Money:
         frame = new TfMoney(pMain);
+        connect(static_cast<TfMoney*>(frame), &TfMoney::chartRequested, this,
+                guarded([this] { mChartClick(); }));
         caption = QStringLiteral("Ledra - Chronological");
         break;
     case View::Types:
@@ -447,6 +463,7 @@ void TfMain::showView(View view) {
     frame->show();
     frame->enter();
     mExport->setEnabled(true);
+    mChart->setEnabled(view == View::Money);
     ActiveView = static_cast<int>(view);
 }
 
@@ -477,6 +494,16 @@ void TfMain::mExportClick() {
         fExport->exec();
     else
         Dialogs::message(kNoViewMessage, this);
+}
+
+void TfMain::mChartClick() {
+    auto* money = qobject_cast<TfMoney*>(ActiveFrame);
+    if (!money)
+        return;
+    if (!fChart)
+        fChart = new TfChart(this);
+    fChart->setData(ChartDataFor(money->listingChoices(), DisplayCurrency));
+    fChart->exec();
 }
 
 void TfMain::mOptionsClick() {
