@@ -42,15 +42,6 @@ namespace {
 
 const QString kNoViewMessage = QStringLiteral("\nOpen one of *pdb table's to export\n");
 
-// A user name is a folder name: shown as UTF-8 where its bytes are UTF-8 (names made on this
-// system), else as single-byte text (names copied from the handheld's desktop).
-QString userDisplayText(const std::string& bytes) {
-    const QString utf8 = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (!utf8.contains(QChar::ReplacementCharacter))
-        return utf8;
-    return fromAnsi(bytes);
-}
-
 // Wraps a handler so that an error inside it ends with the error box, never in the event loop.
 template <typename F> auto guarded(F f) {
     return [f] { Guarded(f); };
@@ -322,7 +313,7 @@ void TfMain::LoadUsers() {
             continue;
         name[sizeof name - 1] = '\0';
         const std::string bytes(name);
-        cbUser->addItem(userDisplayText(bytes),
+        cbUser->addItem(fromUtf8OrAnsi(bytes),
                         QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
     // A list filled by the program has no entry selected until one is chosen.

@@ -1,6 +1,8 @@
 #pragma once
 // The user's regional date and time formats and the date parser. On Linux they come from the
 // LC_TIME locale of the environment; tests set them directly with SetRegionalFormats.
+// Built by job: LocaleFormats.cpp reads a locale, DateText.cpp renders and parses dates with
+// given formats, Regional.cpp holds the formats in force.
 
 #include "platform/CalendarDay.h"
 

@@ -147,46 +147,6 @@ std::string parseDay(const std::string& text, CalendarDay& day) {
     return {};
 }
 
-// One UTF-8 character at s[i]; false when the bytes there are not valid UTF-8 (overlong forms,
-// surrogates and values past U+10FFFF included).
-bool nextUtf8(const std::string& s, std::size_t& i, char32_t& c) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b0 = byte(i);
-    int len;
-    char32_t min;
-    if (b0 < 0x80) {
-        c = b0;
-        ++i;
-        return true;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2;
-        c = b0 & 0x1F;
-        min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3;
-        c = b0 & 0x0F;
-        min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4;
-        c = b0 & 0x07;
-        min = 0x10000;
-    } else {
-        return false;
-    }
-    if (i + len > s.size())
-        return false;
-    for (int k = 1; k < len; ++k) {
-        const unsigned char b = byte(i + k);
-        if ((b & 0xC0) != 0x80)
-            return false;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return false;
-    i += len;
-    return true;
-}
-
 // Root as the viewer uses it: with its trailing separator, since the user name is appended.
 std::string withSeparator(std::string root) {
     if (root.back() != '/')
@@ -260,18 +220,7 @@ const std::string& UsageText() {
 }
 
 std::string SingleByteText(const std::string& given) {
-    std::string converted;
-    converted.reserve(given.size());
-    for (std::size_t i = 0; i < given.size();) {
-        char32_t c = 0;
-        if (!nextUtf8(given, i, c))
-            return given;
-        const int b = ansi::fromUnicode(c);
-        if (b < 0)
-            return given;
-        converted.push_back(static_cast<char>(b));
-    }
-    return converted;
+    return ansi::fromUtf8Exactly(given).value_or(given);
 }
 
 ParseResult ParseArguments(const std::vector<std::string>& args) {
