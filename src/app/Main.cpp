@@ -7,6 +7,7 @@
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
+#include "pdb/UserDatabases.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
@@ -302,17 +303,7 @@ void TfMain::FormHide() {
 
 void TfMain::LoadUsers() {
     cbUser->clear();
-    const std::int16_t count = userdir::UserCount();
-    for (std::int16_t i = 0; i < count; ++i) {
-        std::uint32_t id = 0;
-        if (!userdir::UserId(i, &id))
-            continue;
-        char name[256] = {};
-        std::int16_t size = 256;
-        if (!userdir::UserName(id, name, &size))
-            continue;
-        name[sizeof name - 1] = '\0';
-        const std::string bytes(name);
+    for (const std::string& bytes : userdir::UserNames()) {
         cbUser->addItem(fromUtf8OrAnsi(bytes),
                         QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
@@ -357,12 +348,7 @@ void TfMain::OpenDatabases() {
     userdir::RootDirectory(RootDir, &size); // not looked at: RootDir is used as it is
     RootDir[sizeof RootDir - 1] = '\0';
     const DatabasePaths paths = DatabasePathsFor(RootDir, user);
-    // All four are tried, whatever the earlier ones gave.
-    const int money = MoneyDb->Open(paths.money);
-    const int payment = PaymentDb->Open(paths.payment);
-    const int currency = CurrencyDb->Open(paths.currency);
-    const int types = TypesDb->Open(paths.types);
-    if (money == -1 || payment == -1 || currency == -1 || types == -1) {
+    if (!OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb)) {
         Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
         EnableViews(false);
         return;

@@ -3,6 +3,10 @@
 #include "platform/AtomicFile.h"
 #include "platform/LedraError.h"
 
+std::string CannotCreateFileMessage(const std::string& path) {
+    return FormatMessage("Cannot create file %s", path);
+}
+
 namespace {
 
 bool needsQuotes(const std::string& field) {
@@ -64,5 +68,5 @@ std::string CsvBytes(const std::vector<std::string>& lines) {
 
 void WriteCsvFile(const std::string& path, const std::vector<std::string>& lines) {
     if (!ReplaceFileContents(path, CsvBytes(lines)))
-        throw LedraError(FormatMessage("Cannot create file %s", path));
+        throw LedraError(CannotCreateFileMessage(path));
 }

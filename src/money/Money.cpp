@@ -33,8 +33,6 @@ static void initMoneyResources() {
 
 namespace {
 
-constexpr int kDateWidth = 100, kTypeWidth = 200, kAmountWidth = 100, kCurrWidth = 40;
-
 QAction* checkAction(QObject* parent, const char* name, const char* icon, const QString& tip) {
     auto* a =
         new QAction(QIcon(QStringLiteral(":/money/%1.svg").arg(QLatin1String(icon))), tip, parent);
@@ -51,7 +49,7 @@ int dateColumnWidth(const QFontMetrics& fm) {
     widest = std::max(widest, fm.horizontalAdvance(fromAnsi(FormatListDay({2000, 12, 28}))));
     for (int m = 1; m <= 12; ++m)
         widest = std::max(widest, fm.horizontalAdvance(fromAnsi(MonthName(m) + " 2000")));
-    return std::max(kDateWidth, widest + 16); // room for the cell's padding
+    return std::max(kMoneyColumns.front().width, widest + 16); // room for the cell's padding
 }
 
 QFont boldOf(QFont f) {
@@ -122,13 +120,9 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
 
     // The list.
     grid = new ListGrid(this);
-    grid->setColumns({{"Date", dateColumnWidth(grid->fontMetrics()), Qt::AlignLeft},
-                      {"Transaction Type", kTypeWidth, Qt::AlignLeft},
-                      {"Amount", kAmountWidth, Qt::AlignRight},
-                      {"Curr.", kCurrWidth, Qt::AlignLeft},
-                      {"Memo", 200, Qt::AlignLeft},
-                      {"Payment Type", 100, Qt::AlignLeft},
-                      {"Category", 100, Qt::AlignLeft}});
+    std::vector<GridColumn> columns = GridColumns(kMoneyColumns);
+    columns.front().width = dateColumnWidth(grid->fontMetrics());
+    grid->setColumns(std::move(columns));
     grid->viewport()->installEventFilter(this);
     outer->addWidget(grid, 1);
 

@@ -108,8 +108,12 @@ int CategoryOfEntry(const std::vector<CategoryEntry>& entries, int index) {
 // --- The listing -------------------------------------------------------------------------------
 
 const std::vector<std::string>& MoneyColumns() {
-    static const std::vector<std::string> columns = {"Date", "Transaction Type", "Amount",  "Curr.",
-                                                     "Memo", "Payment Type",     "Category"};
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> captions;
+        for (const ListColumn& c : kMoneyColumns)
+            captions.emplace_back(c.caption);
+        return captions;
+    }();
     return columns;
 }
 

@@ -50,6 +50,15 @@ struct MoneyListing {
     int home = 0;              // the home currency number of this pass
 };
 
+// The seven columns of the Money list, for the view and the listing alike. The view widens the
+// date column where its texts need more room.
+inline constexpr std::array<ListColumn, 7> kMoneyColumns{{{"Date", 100},
+                                                          {"Transaction Type", 200},
+                                                          {"Amount", 100, true},
+                                                          {"Curr.", 40},
+                                                          {"Memo", 200},
+                                                          {"Payment Type", 100},
+                                                          {"Category", 100}}};
 // Column captions in order.
 const std::vector<std::string>& MoneyColumns();
 

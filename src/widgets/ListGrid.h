@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QTreeView>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct GridColumn {
     int width;
     Qt::Alignment alignment = Qt::AlignLeft;
 };
+
+// Grid columns from a list's column table.
+std::vector<GridColumn> GridColumns(std::span<const ListColumn> columns);
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT

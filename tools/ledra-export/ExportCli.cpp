@@ -4,6 +4,7 @@
 #include "lists/ListRows.h"
 #include "pdb/Pdb.h"
 #include "pdb/Records.h"
+#include "pdb/UserDatabases.h"
 #include "platform/AtomicFile.h"
 #include "platform/LedraError.h"
 #include "platform/OpenMessages.h"
@@ -161,21 +162,6 @@ std::string directoryRoot() {
     return buffer;
 }
 
-std::vector<std::string> directoryUsers() {
-    std::vector<std::string> users;
-    const std::int16_t count = userdir::UserCount();
-    for (std::int16_t i = 0; i < count; ++i) {
-        std::uint32_t id = 0;
-        if (!userdir::UserId(i, &id))
-            continue;
-        char name[256]{};
-        std::int16_t size = sizeof name;
-        if (userdir::UserName(id, name, &size))
-            users.emplace_back(name);
-    }
-    return users;
-}
-
 // The users below `root`, found by the user directory's own rule. The directory's root is
 // pointed there for the question and back to where it was afterwards.
 std::vector<std::string> usersUnder(const std::string& root) {
@@ -184,7 +170,7 @@ std::vector<std::string> usersUnder(const std::string& root) {
         ~Restore() { userdir::SetRootOverride(previous); }
     } restore;
     userdir::SetRootOverride(root);
-    return directoryUsers();
+    return userdir::UserNames();
 }
 
 struct Databases {
@@ -202,7 +188,7 @@ std::string emit(const Options& o, const std::vector<std::string>* csvLines,
                 return e.what();
             }
         } else if (!ReplaceFileContents(*o.output, bytes)) {
-            return FormatMessage("Cannot create file %s", *o.output);
+            return CannotCreateFileMessage(*o.output);
         }
         return {};
     }
@@ -420,7 +406,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (o.user) {
         user = *o.user;
     } else {
-        const std::vector<std::string> users = o.root ? usersUnder(root) : directoryUsers();
+        const std::vector<std::string> users = o.root ? usersUnder(root) : userdir::UserNames();
         if (users.empty())
             return usage("no handheld user under " + root + "; name one with --user");
         if (users.size() > 1) {
@@ -436,12 +422,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // All four, whatever the view, as the viewer offers a view only when all four opened.
     const DatabasePaths paths = DatabasePathsFor(root, user);
     Databases db;
-    bool failed = false;
-    failed |= db.money.Open(paths.money) != 0;
-    failed |= db.payment.Open(paths.payment) != 0;
-    failed |= db.currency.Open(paths.currency) != 0;
-    failed |= db.types.Open(paths.types) != 0;
-    if (failed) {
+    if (!OpenUserDatabases(paths, db.money, db.payment, db.currency, db.types)) {
         err << kMissingFileMessage;
         err.flush();
         return kFileError;

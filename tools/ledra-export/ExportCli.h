@@ -4,6 +4,7 @@
 // ones the dialog would write for the same choices. Reads the databases only; never touches the
 // settings file.
 
+#include "export/Views.h"
 #include "money/MoneyListing.h"
 
 #include <iosfwd>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace ledraexport {
-
-enum class View { Money, Types, Payment, Currency };
 
 // Exit statuses.
 inline constexpr int kWritten = 0;
