@@ -2,11 +2,13 @@
 
 #include "app/About.h"
 #include "app/Icons.h"
+#include "chart/Chart.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
+#include "pdb/Damage.h"
 #include "pdb/UserDatabases.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
@@ -129,6 +131,8 @@ void TfMain::buildTopStrip() {
     FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
+    addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
+    mChart->setEnabled(false);
     ToolsMenu->addSeparator();
     addItem(ToolsMenu, mOptions, "mOptions", QStringLiteral("&Options..."));
     addItem(HelpMenu, About1, "About1", QStringLiteral("&About..."));
@@ -139,6 +143,7 @@ void TfMain::buildTopStrip() {
     connect(mCurrency, &QAction::triggered, this, guarded([this] { mCurrencyClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
+    connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
     connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
 
@@ -348,12 +353,20 @@ void TfMain::OpenDatabases() {
     userdir::RootDirectory(RootDir, &size); // not looked at: RootDir is used as it is
     RootDir[sizeof RootDir - 1] = '\0';
     const DatabasePaths paths = DatabasePathsFor(RootDir, user);
-    if (!OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb)) {
+    const bool missing = !OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb);
+    if (missing)
         Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
-        EnableViews(false);
-        return;
-    }
-    EnableViews(true);
+    // The views still open on a damaged file: they show what can be read, and this says why
+    // some of it is missing or empty.
+    const std::string damage =
+        CheckDatabases({{*MoneyDb, DatabaseKind::Money, paths.money},
+                        {*PaymentDb, DatabaseKind::Payment, paths.payment},
+                        {*CurrencyDb, DatabaseKind::Currency, paths.currency},
+                        {*TypesDb, DatabaseKind::Types, paths.types}});
+    if (!damage.empty())
+        Dialogs::message(
+            QString::fromLocal8Bit(damage.data(), static_cast<qsizetype>(damage.size())), this);
+    EnableViews(!missing);
 }
 
 void TfMain::CloseDatabases() {
@@ -385,6 +398,7 @@ void TfMain::destroyFrame() {
     ViewFrame* frame = ActiveFrame;
     ActiveFrame = nullptr;
     ActiveGrid = nullptr;
+    mChart->setEnabled(false);
     delete frame;
 }
 
@@ -403,6 +417,8 @@ void TfMain::showView(View view) {
     switch (view) {
     case View::Money:
         frame = new TfMoney(pMain);
+        connect(static_cast<TfMoney*>(frame), &TfMoney::chartRequested, this,
+                guarded([this] { mChartClick(); }));
         caption = QStringLiteral("Ledra - Chronological");
         break;
     case View::Types:
@@ -424,6 +440,7 @@ void TfMain::showView(View view) {
     frame->show();
     frame->enter();
     mExport->setEnabled(true);
+    mChart->setEnabled(view == View::Money);
     ActiveView = static_cast<int>(view);
 }
 
@@ -454,6 +471,16 @@ void TfMain::mExportClick() {
         fExport->exec();
     else
         Dialogs::message(kNoViewMessage, this);
+}
+
+void TfMain::mChartClick() {
+    auto* money = qobject_cast<TfMoney*>(ActiveFrame);
+    if (!money)
+        return;
+    if (!fChart)
+        fChart = new TfChart(this);
+    fChart->setData(ChartDataFor(money->listingChoices(), DisplayCurrency));
+    fChart->exec();
 }
 
 void TfMain::mOptionsClick() {
