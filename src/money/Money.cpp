@@ -254,14 +254,14 @@ void TfMoney::setCurrencyCaption(const std::string& text) {
 }
 
 void TfMoney::FrameEnter() {
-    // 1-2: the category labels and the category list.
+    // The category labels and the category list.
     cats_ = CategoryInfo::fromDatabase(*MoneyDb);
     entries_ = CategoryEntries(cats_);
     cbCat->clear();
     for (const CategoryEntry& e : entries_)
         cbCat->addItem(fromAnsi(e.text));
 
-    // 3: display currency and favourites, from a fresh load of the currency table.
+    // Display currency and favourites, from a fresh load of the currency table.
     const int home = LoadCurrencyTable(*CurrencyDb, SharedCurrencyTable);
     DisplayCurrency = home;
     setCurrencyCaption(SharedCurrencyTable.slot[home].code());
@@ -272,14 +272,14 @@ void TfMoney::FrameEnter() {
             N[j]->setText(fromAnsi(items[j].caption));
     }
 
-    // 4-8.
+    // The saved choices, the caption they give, the filter state and the display currency.
     LoadMoneySettings();
     showCaption(QLatin1String(ModeCaption(displayMode())));
     tbFilter->setChecked(fFilter && fFilter->cbFilter->isChecked());
     ShowFilterState();
     DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, currCaption_, DisplayCurrency);
 
-    // 9-10.
+    // The list itself, registered as the one the window shows.
     FillList();
     registerGrid(grid);
 }

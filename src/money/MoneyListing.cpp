@@ -258,16 +258,6 @@ int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, in
     return current;
 }
 
-std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table) {
-    std::array<FavoriteItem, 10> items;
-    for (int j = 0; j < 10; ++j) {
-        const CurrencyEntry& e = table.slot[j + 1];
-        if (e.Favorite != 0)
-            items[static_cast<std::size_t>(j)] = {true, e.code()};
-    }
-    return items;
-}
-
 std::string StripHotkey(std::string caption) {
     if (!caption.empty() && caption.front() == '&')
         caption.erase(0, 1);

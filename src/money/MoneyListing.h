@@ -83,12 +83,6 @@ std::string TotalText(double income, double expense, FlowChoice flow, const Curr
 // The last slot 1..10 whose code equals `code`; `current` when none does.
 int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, int current);
 
-struct FavoriteItem {
-    bool visible = false;
-    std::string caption; // the slot's code when visible
-};
-// Items N11..N101 of the favourite menu: item j stands for slot j + 1.
-std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table);
 // A menu caption without its leading hotkey marker "&" (only one, only at the start).
 std::string StripHotkey(std::string caption);
 
