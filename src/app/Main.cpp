@@ -9,6 +9,7 @@
 #include "lists/Transaction.h"
 #include "money/Money.h"
 #include "pdb/Damage.h"
+#include "pdb/UserDatabases.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
@@ -43,15 +44,6 @@ TfMain* fMain = nullptr;
 namespace {
 
 const QString kNoViewMessage = QStringLiteral("\nOpen one of *pdb table's to export\n");
-
-// A user name is a folder name: shown as UTF-8 where its bytes are UTF-8 (names made on this
-// system), else as single-byte text (names copied from the handheld's desktop).
-QString userDisplayText(const std::string& bytes) {
-    const QString utf8 = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (!utf8.contains(QChar::ReplacementCharacter))
-        return utf8;
-    return fromAnsi(bytes);
-}
 
 // Wraps a handler so that an error inside it ends with the error box, never in the event loop.
 template <typename F> auto guarded(F f) {
@@ -316,18 +308,8 @@ void TfMain::FormHide() {
 
 void TfMain::LoadUsers() {
     cbUser->clear();
-    const std::int16_t count = userdir::UserCount();
-    for (std::int16_t i = 0; i < count; ++i) {
-        std::uint32_t id = 0;
-        if (!userdir::UserId(i, &id))
-            continue;
-        char name[256] = {};
-        std::int16_t size = 256;
-        if (!userdir::UserName(id, name, &size))
-            continue;
-        name[sizeof name - 1] = '\0';
-        const std::string bytes(name);
-        cbUser->addItem(userDisplayText(bytes),
+    for (const std::string& bytes : userdir::UserNames()) {
+        cbUser->addItem(fromUtf8OrAnsi(bytes),
                         QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
     // A list filled by the program has no entry selected until one is chosen.
@@ -371,12 +353,7 @@ void TfMain::OpenDatabases() {
     userdir::RootDirectory(RootDir, &size); // not looked at: RootDir is used as it is
     RootDir[sizeof RootDir - 1] = '\0';
     const DatabasePaths paths = DatabasePathsFor(RootDir, user);
-    // All four are tried, whatever the earlier ones gave.
-    const int money = MoneyDb->Open(paths.money);
-    const int payment = PaymentDb->Open(paths.payment);
-    const int currency = CurrencyDb->Open(paths.currency);
-    const int types = TypesDb->Open(paths.types);
-    const bool missing = money == -1 || payment == -1 || currency == -1 || types == -1;
+    const bool missing = !OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb);
     if (missing)
         Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
     // The views still open on a damaged file: they show what can be read, and this says why

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: user selector, view buttons, menus, the client panel that hosts one view.
 
+#include "export/Views.h"
 #include "pdb/Pdb.h"
 #include "widgets/ViewFrame.h"
 
@@ -96,8 +97,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    enum class View { Money = 0, Types = 1, Payment = 2, Currency = 3 };
-
     void buildTopStrip();
     void buildViewBar();
     void buildStatusBar();

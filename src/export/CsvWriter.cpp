@@ -5,6 +5,10 @@
 
 #include <array>
 
+std::string CannotCreateFileMessage(const std::string& path) {
+    return FormatMessage("Cannot create file %s", path);
+}
+
 namespace {
 
 // The bytes that make a field need quotes: 1..32, the double quote and the comma. A table,
@@ -91,7 +95,7 @@ std::string CsvBytes(const std::vector<std::string>& lines) {
 
 void WriteCsvFile(const std::string& path, const std::vector<std::string>& lines) {
     if (!ReplaceFileContents(path, CsvBytes(lines)))
-        throw LedraError(FormatMessage("Cannot create file %s", path));
+        throw LedraError(CannotCreateFileMessage(path));
 }
 
 CsvPieceWriter::CsvPieceWriter(std::function<bool(std::string_view)> put) : put_(std::move(put)) {
@@ -139,5 +143,5 @@ void WriteCsvFile(const std::string& path, const std::vector<std::string>& colum
     const bool written = ReplaceFileContents(
         path, [&](const ByteWriter& write) { return CsvPieces(columns, rows, header, write); });
     if (!written)
-        throw LedraError(FormatMessage("Cannot create file %s", path));
+        throw LedraError(CannotCreateFileMessage(path));
 }

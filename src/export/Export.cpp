@@ -23,21 +23,6 @@
 
 TfExport* fExport = nullptr;
 
-const char* DefaultExportFileName(int activeView) {
-    switch (activeView) {
-    case 0:
-        return "Ledra_Money.CSV";
-    case 1:
-        return "Ledra_Types.CSV";
-    case 2:
-        return "Ledra_Payment.CSV";
-    case 3:
-        return "Ledra_Currency.CSV";
-    default:
-        return nullptr;
-    }
-}
-
 QString ExportFolderPart(const QString& path) {
     // The stored paths may come from either kind of system, so every separator counts.
     for (qsizetype i = path.size(); i > 0; --i) {

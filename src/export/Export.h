@@ -2,6 +2,8 @@
 // The export dialog: file name, header choice, and the CSV writer behind its Export button.
 // It writes the list that the main window shows (the view host's grid) as its cells read.
 
+#include "export/Views.h"
+
 #include <QDialog>
 #include <string>
 
@@ -12,9 +14,6 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
-// The view's default file name ("Ledra_Money.CSV" ... "Ledra_Currency.CSV"); null for a value
-// that names no view.
-const char* DefaultExportFileName(int activeView);
 // Everything up to and including the last backslash, colon or slash; empty when there is none.
 QString ExportFolderPart(const QString& path);
 // The folder of `current` followed by the view's default name; `current` itself for a value

@@ -168,9 +168,9 @@ void TfFilter::fillItemLists() {
             addNames(cb, PaymentDb);
         } else {
             cb->addItem(QStringLiteral("..."));
-            for (int k = 1; k < pdbformat::kCurrencySlots; ++k)
-                if (SharedCurrencyTable.slot[k].Favorite != 0)
-                    cb->addItem(fromAnsi(SharedCurrencyTable.slot[k].code()));
+            for (const FavoriteItem& f : FavoriteItems(SharedCurrencyTable))
+                if (f.visible)
+                    cb->addItem(fromAnsi(f.caption));
         }
         cb->setEditText(text);
     }

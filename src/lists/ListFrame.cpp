@@ -32,10 +32,7 @@ ListFrame::ListFrame(const QString& name, std::span<const ListColumn> columns, Q
     panelLayout->setContentsMargins(4, 4, 4, 4);
     panelLayout->addWidget(grid);
 
-    std::vector<GridColumn> gridColumns;
-    for (const ListColumn& c : columns)
-        gridColumns.push_back({c.caption, c.width, c.alignRight ? Qt::AlignRight : Qt::AlignLeft});
-    grid->setColumns(std::move(gridColumns));
+    grid->setColumns(GridColumns(columns));
     // A caption is never cut, also where a stand-in face is wider than Tahoma.
     QHeaderView* header = grid->header();
     for (int i = 0; i < header->count(); ++i)

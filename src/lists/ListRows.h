@@ -10,12 +10,6 @@
 
 enum class TypeList { Payment, Types };
 
-struct ListColumn {
-    const char* caption;
-    int width; // pixels
-    bool alignRight = false;
-};
-
 // Code, Name, Rate (right-aligned), Favorite, Home.
 std::span<const ListColumn> CurrencyListColumns();
 // Id and "Payment Type" or "Transaction Type".

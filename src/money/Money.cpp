@@ -34,8 +34,6 @@ static void initMoneyResources() {
 
 namespace {
 
-constexpr int kDateWidth = 100, kTypeWidth = 200, kAmountWidth = 100, kCurrWidth = 40;
-
 QAction* checkAction(QObject* parent, const char* name, const char* icon, const QString& tip) {
     auto* a =
         new QAction(QIcon(QStringLiteral(":/money/%1.svg").arg(QLatin1String(icon))), tip, parent);
@@ -52,7 +50,7 @@ int dateColumnWidth(const QFontMetrics& fm) {
     widest = std::max(widest, fm.horizontalAdvance(fromAnsi(FormatListDay({2000, 12, 28}))));
     for (int m = 1; m <= 12; ++m)
         widest = std::max(widest, fm.horizontalAdvance(fromAnsi(MonthName(m) + " 2000")));
-    return std::max(kDateWidth, widest + 16); // room for the cell's padding
+    return std::max(kMoneyColumns.front().width, widest + 16); // room for the cell's padding
 }
 
 QFont boldOf(QFont f) {
@@ -123,13 +121,9 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
 
     // The list.
     grid = new ListGrid(this);
-    grid->setColumns({{"Date", dateColumnWidth(grid->fontMetrics()), Qt::AlignLeft},
-                      {"Transaction Type", kTypeWidth, Qt::AlignLeft},
-                      {"Amount", kAmountWidth, Qt::AlignRight},
-                      {"Curr.", kCurrWidth, Qt::AlignLeft},
-                      {"Memo", 200, Qt::AlignLeft},
-                      {"Payment Type", 100, Qt::AlignLeft},
-                      {"Category", 100, Qt::AlignLeft}});
+    std::vector<GridColumn> columns = GridColumns(kMoneyColumns);
+    columns.front().width = dateColumnWidth(grid->fontMetrics());
+    grid->setColumns(std::move(columns));
     grid->viewport()->installEventFilter(this);
     outer->addWidget(grid, 1);
 
@@ -260,14 +254,14 @@ void TfMoney::setCurrencyCaption(const std::string& text) {
 }
 
 void TfMoney::FrameEnter() {
-    // 1-2: the category labels and the category list.
+    // The category labels and the category list.
     cats_ = CategoryInfo::fromDatabase(*MoneyDb);
     entries_ = CategoryEntries(cats_);
     cbCat->clear();
     for (const CategoryEntry& e : entries_)
         cbCat->addItem(fromAnsi(e.text));
 
-    // 3: display currency and favourites, from a fresh load of the currency table.
+    // Display currency and favourites, from a fresh load of the currency table.
     const int home = LoadCurrencyTable(*CurrencyDb, SharedCurrencyTable);
     DisplayCurrency = home;
     setCurrencyCaption(SharedCurrencyTable.slot[home].code());
@@ -278,14 +272,14 @@ void TfMoney::FrameEnter() {
             N[j]->setText(fromAnsi(items[j].caption));
     }
 
-    // 4-8.
+    // The saved choices, the caption they give, the filter state and the display currency.
     LoadMoneySettings();
     showCaption(QLatin1String(ModeCaption(displayMode())));
     tbFilter->setChecked(fFilter && fFilter->cbFilter->isChecked());
     ShowFilterState();
     DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, currCaption_, DisplayCurrency);
 
-    // 9-10.
+    // The list itself, registered as the one the window shows.
     FillList();
     registerGrid(grid);
 }

@@ -108,8 +108,12 @@ int CategoryOfEntry(const std::vector<CategoryEntry>& entries, int index) {
 // --- The listing -------------------------------------------------------------------------------
 
 const std::vector<std::string>& MoneyColumns() {
-    static const std::vector<std::string> columns = {"Date", "Transaction Type", "Amount",  "Curr.",
-                                                     "Memo", "Payment Type",     "Category"};
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> captions;
+        for (const ListColumn& c : kMoneyColumns)
+            captions.emplace_back(c.caption);
+        return captions;
+    }();
     return columns;
 }
 
@@ -295,16 +299,6 @@ int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, in
         if (table.slot[k].code() == code)
             current = k;
     return current;
-}
-
-std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table) {
-    std::array<FavoriteItem, 10> items;
-    for (int j = 0; j < 10; ++j) {
-        const CurrencyEntry& e = table.slot[j + 1];
-        if (e.Favorite != 0)
-            items[static_cast<std::size_t>(j)] = {true, e.code()};
-    }
-    return items;
 }
 
 std::string StripHotkey(std::string caption) {

@@ -52,6 +52,15 @@ struct MoneyListing {
     int home = 0;              // the home currency number of this pass
 };
 
+// The seven columns of the Money list, for the view and the listing alike. The view widens the
+// date column where its texts need more room.
+inline constexpr std::array<ListColumn, 7> kMoneyColumns{{{"Date", 100},
+                                                          {"Transaction Type", 200},
+                                                          {"Amount", 100, true},
+                                                          {"Curr.", 40},
+                                                          {"Memo", 200},
+                                                          {"Payment Type", 100},
+                                                          {"Category", 100}}};
 // Column captions in order.
 const std::vector<std::string>& MoneyColumns();
 
@@ -93,12 +102,6 @@ std::string TotalText(double income, double expense, FlowChoice flow, const Curr
 // The last slot 1..10 whose code equals `code`; `current` when none does.
 int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, int current);
 
-struct FavoriteItem {
-    bool visible = false;
-    std::string caption; // the slot's code when visible
-};
-// Items N11..N101 of the favourite menu: item j stands for slot j + 1.
-std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table);
 // A menu caption without its leading hotkey marker "&" (only one, only at the start).
 std::string StripHotkey(std::string caption);
 

@@ -184,3 +184,13 @@ CalendarDay TransactionDay(std::uint16_t packedDate) {
     return {pdbformat::kDateBaseYear + PackedYearBits(packedDate), PackedMonthBits(packedDate),
             PackedDayBits(packedDate)};
 }
+
+std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table) {
+    std::array<FavoriteItem, 10> items;
+    for (int j = 0; j < 10; ++j) {
+        const CurrencyEntry& e = table.slot[j + 1];
+        if (e.Favorite != 0)
+            items[static_cast<std::size_t>(j)] = {true, e.code()};
+    }
+    return items;
+}

@@ -6,6 +6,7 @@
 #include "pdb/Pdb.h"
 #include "platform/CalendarDay.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -111,3 +112,11 @@ inline int PackedMonthBits(std::uint16_t d) {
 inline int PackedDayBits(std::uint16_t d) {
     return d & 0x1F;
 }
+
+// The favourite currencies, for the Money view's favourite menu and the filter's currency
+// list: item j stands for slot j + 1.
+struct FavoriteItem {
+    bool visible = false;
+    std::string caption; // the slot's code when visible
+};
+std::array<FavoriteItem, 10> FavoriteItems(const CurrencyTable& table);

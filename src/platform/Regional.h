@@ -1,19 +1,16 @@
 #pragma once
 // The user's regional date and time formats and the date parser. On Linux they come from the
 // LC_TIME locale of the environment; tests set them directly with SetRegionalFormats.
+// Built by job: LocaleFormats.cpp reads a locale, DateText.cpp renders and parses dates with
+// given formats, Regional.cpp holds the formats in force.
 
 #include "platform/CalendarDay.h"
+#include "platform/DateText.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-
-struct RegionalFormats {
-    std::string shortDate;                  // strftime-style, e.g. "%m/%d/%Y" or "%d.%m.%Y"
-    std::string longTime;                   // strftime-style, e.g. "%H:%M:%S"
-    std::array<std::string, 12> monthNames; // full names, single-byte text
-};
 
 // The formats of the environment's LC_TIME locale (nullptr: as the environment says). A short
 // date format with a two-digit year (%y) gets a four-digit year instead.
@@ -31,20 +28,6 @@ RegionalFormats FormatsFromLocaleStrings(const std::string& shortDate, const std
 // The formats in force for the whole program; FormatsFromLocale() until set.
 const RegionalFormats& CurrentRegionalFormats();
 void SetRegionalFormats(const RegionalFormats& formats);
-
-struct TimeOfDay {
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    bool operator==(const TimeOfDay& o) const {
-        return hour == o.hour && minute == o.minute && second == o.second;
-    }
-};
-
-struct DateTimeValue {
-    CalendarDay day;
-    TimeOfDay time;
-};
 
 // A valid day in the short date format.
 std::string FormatShortDate(const CalendarDay& day);

@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <array>
+#include <iconv.h>
 #include <unordered_map>
 
 namespace ansi {
@@ -96,6 +97,129 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
         if (fold(a[i]) != fold(b[i]))
             return false;
     return true;
+}
+
+bool nextUtf8(std::string_view text, std::size_t& i, char32_t& c) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(i);
+    std::size_t len;
+    char32_t min;
+    char32_t value;
+    if (b0 < 0x80) {
+        c = b0;
+        ++i;
+        return true;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        value = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        value = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        value = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return false;
+    }
+    if (len > text.size() - i)
+        return false;
+    for (std::size_t k = 1; k < len; ++k) {
+        const unsigned char b = byte(i + k);
+        if ((b & 0xC0) != 0x80)
+            return false;
+        value = (value << 6) | (b & 0x3F);
+    }
+    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return false;
+    c = value;
+    i += len;
+    return true;
+}
+
+bool isUtf8(std::string_view text) {
+    char32_t c = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!nextUtf8(text, i, c))
+            return false;
+    }
+    return true;
+}
+
+std::string fromUtf8(std::string_view utf8, char replacement) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c = 0;
+        if (!nextUtf8(utf8, i, c)) {
+            out += replacement;
+            ++i;
+            continue;
+        }
+        const int byte = fromUnicode(c);
+        out += byte < 0 ? replacement : static_cast<char>(byte);
+    }
+    return out;
+}
+
+std::optional<std::string> fromUtf8Exactly(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c = 0;
+        if (!nextUtf8(utf8, i, c))
+            return std::nullopt;
+        const int byte = fromUnicode(c);
+        if (byte < 0)
+            return std::nullopt;
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+namespace {
+
+bool namesUtf8(std::string_view codeset) {
+    std::string folded;
+    for (char c : codeset) {
+        if (c != '-' && c != '_')
+            folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return folded == "utf8";
+}
+
+std::string asciiOnly(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
+    return out;
+}
+
+} // namespace
+
+std::string fromCodeset(const std::string& text, const std::string& codeset) {
+    if (namesUtf8(codeset))
+        return fromUtf8(text);
+    bool ascii = true;
+    for (char c : text)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii || codeset.empty())
+        return text;
+    iconv_t cd = ::iconv_open("UTF-8", codeset.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return asciiOnly(text);
+    std::string in = text, utf8(text.size() * 4 + 16, '\0');
+    char* inPtr = in.data();
+    char* outPtr = utf8.data();
+    std::size_t inLeft = in.size(), outLeft = utf8.size();
+    const std::size_t r = ::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    ::iconv_close(cd);
+    if (r == static_cast<std::size_t>(-1))
+        return asciiOnly(text);
+    utf8.resize(utf8.size() - outLeft);
+    return fromUtf8(utf8);
 }
 
 } // namespace ansi

@@ -7,6 +7,8 @@
 // the same bytes: the bytes Windows-1252 leaves undefined keep their C1 code points, and the
 // handheld's older ellipsis at 0x18 shows as U+22EF, since U+2026 belongs to 0x85.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,21 @@ int fromUnicode(char32_t c);
 std::u16string toUtf16(std::string_view bytes);
 // Characters without a byte become `replacement`.
 std::string fromUtf16(std::u16string_view text, char replacement = '?');
+
+// The one UTF-8 decoder: the character at text[i], moving i past it; false, with i unchanged,
+// where the bytes there are no UTF-8 (cut short, overlong forms, surrogates, past U+10FFFF).
+bool nextUtf8(std::string_view text, std::size_t& i, char32_t& c);
+// Whether the whole text is UTF-8 by nextUtf8's rules.
+bool isUtf8(std::string_view text);
+// UTF-8 to single-byte text: a byte that starts no UTF-8 character, and a character without a
+// byte, each become `replacement`.
+std::string fromUtf8(std::string_view utf8, char replacement = '?');
+// The single-byte text of a UTF-8 text whose every character has a byte; nothing otherwise.
+std::optional<std::string> fromUtf8Exactly(std::string_view utf8);
+// Text in the character set `codeset` (a name as nl_langinfo gives it: "UTF-8", "ISO-8859-1")
+// to single-byte text. ASCII and an empty codeset pass unchanged; where the set is unknown or
+// the text is not in it, every byte past ASCII becomes '?'.
+std::string fromCodeset(const std::string& text, const std::string& codeset);
 
 // Whole texts equal when ASCII letters are folded to one case; other bytes compare as they are.
 // Names in the settings file and folder names of a copied backup are matched this way.

@@ -5,6 +5,14 @@
 #include <string>
 #include <vector>
 
+// One column of a list as the view shows it: caption (single-byte text), width in pixels at
+// the designed font, alignment.
+struct ListColumn {
+    const char* caption;
+    int width;
+    bool alignRight = false;
+};
+
 struct TextTable {
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> rows;

@@ -132,6 +132,23 @@ void SetRootOverride(const std::string& root) {
     rootOverride() = root;
 }
 
+std::vector<std::string> UserNames() {
+    std::vector<std::string> names;
+    const std::int16_t count = UserCount();
+    for (std::int16_t i = 0; i < count; ++i) {
+        std::uint32_t id = 0;
+        if (!UserId(i, &id))
+            continue;
+        char name[256]{};
+        std::int16_t size = sizeof name;
+        if (!UserName(id, name, &size))
+            continue;
+        name[sizeof name - 1] = '\0';
+        names.emplace_back(name);
+    }
+    return names;
+}
+
 } // namespace userdir
 
 std::string ResolvePathIgnoringCase(const std::string& path) {
@@ -171,4 +188,9 @@ DatabasePaths DatabasePathsFor(const std::string& rootDir, const std::string& us
             ResolvePathIgnoringCase(base + "Payment.PDB"),
             ResolvePathIgnoringCase(base + "Currency.PDB"),
             ResolvePathIgnoringCase(base + "Types.PDB")};
+}
+
+DatabasePaths DatabasePathsIn(const std::string& folder) {
+    const std::string base = folder + "/Ledra_";
+    return {base + "Money.PDB", base + "Payment.PDB", base + "Currency.PDB", base + "Types.PDB"};
 }

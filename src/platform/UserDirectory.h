@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace userdir {
 
@@ -15,6 +16,9 @@ int UserId(std::int16_t index, std::uint32_t* id);
 int UserName(std::uint32_t id, char* buffer, std::int16_t* size);
 // The root directory with its trailing separator, zero-terminated, into `buffer` (*size bytes).
 int RootDirectory(char* buffer, std::int16_t* size);
+
+// Every user's name, in the directory's order, as bytes (a folder name).
+std::vector<std::string> UserNames();
 
 // Tests point the directory at a tree of their own; an empty text goes back to the rule above.
 void SetRootOverride(const std::string& root);
@@ -31,3 +35,5 @@ struct DatabasePaths {
     std::string money, payment, currency, types;
 };
 DatabasePaths DatabasePathsFor(const std::string& rootDir, const std::string& userName);
+// The four files "Ledra_Money.PDB" ... "Ledra_Types.PDB" in `folder` (without its separator).
+DatabasePaths DatabasePathsIn(const std::string& folder);

@@ -34,13 +34,9 @@ bool recordCall(Dialogs::Shown::Kind kind, const QString& text) {
 }
 
 // Messages mix our own ASCII texts with file paths (UTF-8 on this system) and texts from the
-// settings file (single-byte): take UTF-8 where the bytes are valid UTF-8.
+// settings file (single-byte).
 QString messageText(const char* what) {
-    const QByteArray bytes(what);
-    QString utf8 = QString::fromUtf8(bytes);
-    if (!utf8.contains(QChar::ReplacementCharacter))
-        return utf8;
-    return fromAnsi(bytes.toStdString());
+    return fromUtf8OrAnsi(what);
 }
 
 } // namespace

@@ -5,6 +5,13 @@
 #include <QHeaderView>
 #include <QResizeEvent>
 
+std::vector<GridColumn> GridColumns(std::span<const ListColumn> columns) {
+    std::vector<GridColumn> out;
+    for (const ListColumn& c : columns)
+        out.push_back({c.caption, c.width, c.alignRight ? Qt::AlignRight : Qt::AlignLeft});
+    return out;
+}
+
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void GridModel::setColumns(std::vector<GridColumn> columns) {

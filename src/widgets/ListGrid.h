@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 #include <QTreeView>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct GridColumn {
     int width;
     Qt::Alignment alignment = Qt::AlignLeft;
 };
+
+// Grid columns from a list's column table.
+std::vector<GridColumn> GridColumns(std::span<const ListColumn> columns);
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // A whole run of the viewer in a test: a desktop data root and a settings file of the test's
 // own, pinned regional formats and picker time, every message box recorded.
 
+#include "GuiSetup.h"
 #include "PdbWriter.h"
 #include "TempDir.h"
 #include "app/Forms.h"
@@ -36,33 +37,7 @@ inline const QString kMissingFile = QStringLiteral(
     "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
     "proprties and do synchronisation ones.\n");
 
-inline constexpr TimeOfDay kPickerTime{12, 0, 0};
-
-struct AppRun {
-    TempDir dir;
-
-    AppRun() {
-        SetRegionalFormats(CFormats());
-        SetSettingsPathOverride(iniPath());
-        userdir::SetRootOverride(root());
-        DatePicker::setCreationTimeForTests(&kPickerTime);
-        QApplication::setQuitOnLastWindowClosed(false);
-        std::filesystem::create_directories(root());
-        Dialogs::startRecording();
-    }
-    ~AppRun() {
-        DestroyForms();
-        Dialogs::stopRecording();
-        DatePicker::setCreationTimeForTests(nullptr);
-        userdir::SetRootOverride("");
-        SetSettingsPathOverride("");
-    }
-    AppRun(const AppRun&) = delete;
-    AppRun& operator=(const AppRun&) = delete;
-
-    std::string root() const { return dir.path() + "/root/"; }
-    std::string iniPath() const { return dir.file("Ledra.ini"); }
-
+struct AppRun : GuiSetup {
     // A handheld user with its four files; `transactions` tells the users apart, `skip` names
     // a file ("Money", "Payment", "Currency", "Types") that is left out.
     void addUser(const std::string& name, int transactions = 2,
@@ -88,12 +63,6 @@ struct AppRun {
         }
     }
 
-    void setIni(const char* section, const char* key, const std::string& value) const {
-        WriteProfileString(section, key, value, iniPath());
-    }
-    std::string ini(const char* section, const char* key) const {
-        return GetProfileString(section, key, "<absent>", iniPath());
-    }
     std::string iniBytes() const {
         std::ifstream in(iniPath(), std::ios::binary);
         std::ostringstream out;
@@ -137,36 +106,6 @@ inline QStringList messages() {
 inline QStringList errors() {
     return shown(Dialogs::Shown::Error);
 }
-
-// Runs `answer` on `dialog` as soon as it is visible, from inside whatever modal loop shows
-// it; a dialog still open afterwards is rejected, so no test waits on a window. Keep the
-// returned object alive for as long as the dialog may come up.
-class ModalAnswer {
-public:
-    ModalAnswer(QDialog* dialog, std::function<void(QDialog*)> answer)
-        : dialog_(dialog), answer_(std::move(answer)) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (!dialog_->isVisible())
-                return;
-            timer_.stop();
-            ++count_;
-            answer_(dialog_);
-            if (dialog_->isVisible())
-                dialog_->reject();
-        });
-        timer_.start();
-    }
-    int count() const { return count_; }
-    // Answer the next showing too.
-    void rearm() { timer_.start(); }
-
-private:
-    QDialog* dialog_;
-    std::function<void(QDialog*)> answer_;
-    QTimer timer_;
-    int count_ = 0;
-};
 
 // Today's date in the pinned formats, as the pickers of a fresh run save it.
 inline std::string TodayPickerText() {

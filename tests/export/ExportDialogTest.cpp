@@ -1,6 +1,7 @@
 // The export dialog over the lists as the views show them: the bytes written for each view, the
 // proposed file names, the browse button, the failure path and the order of settings and file.
 
+#include "GuiSetup.h"
 #include "PdbWriter.h"
 #include "TempDir.h"
 #include "app/Forms.h"
@@ -42,14 +43,14 @@ QByteArray fileBytes(const std::string& path) {
 class ExportDialogTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<GuiSetup> gui_;
 
-    std::string iniPath() const { return dir_->file("Ledra.ini"); }
+    std::string iniPath() const { return gui_->iniPath(); }
 
     void openDb(cPDB* db, const PdbWriter& w, const std::string& name) {
         db->Close();
-        w.save(dir_->file(name));
-        QCOMPARE(db->Open(dir_->file(name)), 0);
+        w.save(gui_->dir.file(name));
+        QCOMPARE(db->Open(gui_->dir.file(name)), 0);
     }
 
     // Shows a view the way the main window does: the frame registers its list on entry.
@@ -72,18 +73,10 @@ class ExportDialogTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        SetRegionalFormats(CFormats());
-        SetSettingsPathOverride(iniPath());
-        Dialogs::startRecording();
+        gui_ = std::make_unique<GuiSetup>();
         CreateForms();
     }
-    void cleanup() {
-        DestroyForms();
-        Dialogs::stopRecording();
-        SetSettingsPathOverride("");
-        dir_.reset();
-    }
+    void cleanup() { gui_.reset(); }
 
     void paymentList_data() {
         QTest::addColumn<bool>("header");
@@ -102,7 +95,7 @@ private slots:
         w.add(TypeRecordBytes(7, ""));
         openDb(PaymentDb, w, "pay.PDB");
         showView<TfPayment>(2);
-        QCOMPARE(exportTo(dir_->file("p.CSV"), header), expected);
+        QCOMPARE(exportTo(gui_->dir.file("p.CSV"), header), expected);
         QCOMPARE(fExport->result(), int(QDialog::Accepted));
         QVERIFY(Dialogs::record().isEmpty());
     }
@@ -114,7 +107,7 @@ private slots:
         w.add(TypeRecordBytes(2, "Caf\xE9"));
         openDb(TypesDb, w, "types.PDB");
         showView<TfTrans>(1);
-        QCOMPARE(exportTo(dir_->file("t.CSV"), true),
+        QCOMPARE(exportTo(gui_->dir.file("t.CSV"), true),
                  QByteArray("Id,\"Transaction Type\"\r\n1,Food\r\n-32768,\"Caf\xE9, bar\"\r\n"
                             "2,Caf\xE9\r\n"));
     }
@@ -142,7 +135,7 @@ private slots:
                     "CHF,Franc,1.467100,\" \",\" \"\r\n";
         for (int i = 0; i < 6; ++i)
             expected += ",,0.000000,\" \",\" \"\r\n";
-        QCOMPARE(exportTo(dir_->file("c.CSV"), header), expected);
+        QCOMPARE(exportTo(gui_->dir.file("c.CSV"), header), expected);
     }
 
     // The Money view's list stands in as a grid filled the way that view fills it: seven
@@ -164,7 +157,7 @@ private slots:
         });
         fMain->ActiveGrid = grid;
         fMain->ActiveView = 0;
-        QCOMPARE(exportTo(dir_->file("m.CSV"), true),
+        QCOMPARE(exportTo(gui_->dir.file("m.CSV"), true),
                  QByteArray(
                      "Date,\"Transaction Type\",Amount,Curr.,Memo,\"Payment Type\",Category\r\n"
                      "05/17/2002,Food,-12.50,EUR,\"Supermarket \"\"Sonne\"\"\",Cash,Household\r\n"
@@ -176,16 +169,16 @@ private slots:
     void listWithoutRows() {
         openDb(PaymentDb, PdbWriter{}, "empty.PDB");
         showView<TfPayment>(2);
-        QCOMPARE(exportTo(dir_->file("none.CSV"), false), QByteArray(""));
-        QVERIFY(std::filesystem::exists(dir_->file("none.CSV")));
-        QCOMPARE(exportTo(dir_->file("head.CSV"), true), QByteArray("Id,\"Payment Type\"\r\n"));
+        QCOMPARE(exportTo(gui_->dir.file("none.CSV"), false), QByteArray(""));
+        QVERIFY(std::filesystem::exists(gui_->dir.file("none.CSV")));
+        QCOMPARE(exportTo(gui_->dir.file("head.CSV"), true), QByteArray("Id,\"Payment Type\"\r\n"));
     }
 
     void replacesAnExistingFile() {
         openDb(PaymentDb, PdbWriter{}, "empty.PDB");
         showView<TfPayment>(2);
-        std::ofstream(dir_->file("old.CSV")) << "a much longer file that was there before\r\n";
-        QCOMPARE(exportTo(dir_->file("old.CSV"), true), QByteArray("Id,\"Payment Type\"\r\n"));
+        std::ofstream(gui_->dir.file("old.CSV")) << "a much longer file that was there before\r\n";
+        QCOMPARE(exportTo(gui_->dir.file("old.CSV"), true), QByteArray("Id,\"Payment Type\"\r\n"));
     }
 
     void proposals_data() {
@@ -233,7 +226,7 @@ private slots:
         w.add(TypeRecordBytes(1, "Cash"));
         openDb(PaymentDb, w, "pay.PDB");
         showView<TfPayment>(2);
-        const std::string path = dir_->file("no such folder") + "/out.CSV";
+        const std::string path = gui_->dir.file("no such folder") + "/out.CSV";
         QCOMPARE(exportTo(path, true), QByteArray("<missing>"));
         QCOMPARE(fExport->result(), int(QDialog::Accepted));
         QCOMPARE(Dialogs::record().size(), 1);
@@ -254,13 +247,13 @@ private slots:
         w.add(TypeRecordBytes(1, "Cash"));
         openDb(PaymentDb, w, "pay.PDB");
         showView<TfPayment>(2);
-        const std::string both = dir_->file("both.CSV");
+        const std::string both = gui_->dir.file("both.CSV");
         SetSettingsPathOverride(both);
         QCOMPARE(exportTo(both, false), QByteArray("1,Cash\r\n"));
         SetSettingsPathOverride(iniPath());
         QVERIFY(Dialogs::record().isEmpty());
         // And a separate settings file shows the save really happened.
-        exportTo(dir_->file("x.CSV"), false);
+        exportTo(gui_->dir.file("x.CSV"), false);
         QVERIFY(fileBytes(iniPath()).contains("Header=0"));
     }
 
@@ -269,7 +262,7 @@ private slots:
         w.add(TypeRecordBytes(1, "Cash"));
         openDb(PaymentDb, w, "pay.PDB");
         showView<TfPayment>(2);
-        const QString path = QString::fromStdString(dir_->path()) +
+        const QString path = QString::fromStdString(gui_->dir.path()) +
                              QStringLiteral("/\u00dcberweisungen \u20ac \u0416.CSV");
         fExport->eFile->setText(path);
         fExport->cbHeader->setChecked(false);
@@ -295,7 +288,7 @@ private slots:
     // silent success.
     void noListIsAnErrorNotAnEmptyFile() {
         fMain->ActiveGrid = nullptr;
-        QCOMPARE(exportTo(dir_->file("n.CSV"), true), QByteArray("<missing>"));
+        QCOMPARE(exportTo(gui_->dir.file("n.CSV"), true), QByteArray("<missing>"));
         QCOMPARE(fExport->result(), int(QDialog::Accepted));
         QCOMPARE(Dialogs::record().size(), 1);
         QCOMPARE(Dialogs::record()[0].text, QStringLiteral("There is no list to export."));
@@ -304,10 +297,10 @@ private slots:
     void cancelWritesNothing() {
         openDb(PaymentDb, PdbWriter{}, "empty.PDB");
         showView<TfPayment>(2);
-        fExport->eFile->setText(QString::fromStdString(dir_->file("c.CSV")));
+        fExport->eFile->setText(QString::fromStdString(gui_->dir.file("c.CSV")));
         fExport->bCancel->click();
         QCOMPARE(fExport->result(), int(QDialog::Rejected));
-        QVERIFY(!std::filesystem::exists(dir_->file("c.CSV")));
+        QVERIFY(!std::filesystem::exists(gui_->dir.file("c.CSV")));
         QVERIFY(!std::filesystem::exists(iniPath()));
     }
 

@@ -4,6 +4,7 @@
 
 #include "HandheldData.h"
 #include "pdb/Pdb.h"
+#include "pdb/UserDatabases.h"
 
 #include <array>
 #include <cstdint>
@@ -19,10 +20,7 @@ struct OpenDatabases {
     cPDB money, types, payment, currency;
 
     void open(const std::string& dir) {
-        if (money.Open(dir + "/Ledra_Money.PDB") != 0 ||
-            types.Open(dir + "/Ledra_Types.PDB") != 0 ||
-            payment.Open(dir + "/Ledra_Payment.PDB") != 0 ||
-            currency.Open(dir + "/Ledra_Currency.PDB") != 0)
+        if (!OpenUserDatabases(DatabasePathsIn(dir), money, payment, currency, types))
             throw std::runtime_error("cannot open the test databases in " + dir);
     }
     void close() {

@@ -5,6 +5,7 @@
 #include "settings/Setup.h"
 #include "widgets/ListGrid.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,6 +145,8 @@ private slots:
 
     void modeButtonsSaveAndRebuild() {
         enter();
+        QAbstractItemModelTester tester(frame->grid->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         frame->tbYear->trigger();
         QCOMPARE(fMain->windowTitle(), QStringLiteral("Ledra - By Year"));
         QCOMPARE(fx->ini("Money", "Mode"), std::string("3"));

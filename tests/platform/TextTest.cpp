@@ -2,6 +2,8 @@
 #include "platform/LedraError.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -50,6 +52,57 @@ TEST(LedraErrorMessage, PlaceholderTakesArgumentLiterally) {
     EXPECT_EQ(FormatMessage("'%s' is not a valid date and time", "a%sb"),
               "'a%sb' is not a valid date and time");
     EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+}
+
+// The one decoder serves the settings-free paths that meet UTF-8: command-line texts, locale
+// strings, folder names. Each case: the bytes, whether they are UTF-8, the lenient single-byte
+// form, and the exact one (nothing where a byte is no UTF-8 or a character has no byte).
+TEST(Utf8Decoder, StrictForms) {
+    struct Case {
+        const char* bytes;
+        bool utf8;
+        const char* lenient;
+        std::optional<std::string> exact;
+    };
+    const Case cases[] = {
+        {"", true, "", ""},
+        {"Food", true, "Food", "Food"},
+        {"Caf\xC3\xA9", true, "Caf\xE9", "Caf\xE9"},
+        {"\xE2\x82\xAC 5", true, "\x80 5", "\x80 5"},      // euro sign
+        {"\xE2\x99\xA6", true, "\x8D", "\x8D"},            // the handheld's diamond
+        {"\xE4\xB8\xAD", true, "?", std::nullopt},         // no byte for it
+        {"\xF0\x9F\x98\x80", true, "?", std::nullopt},     // four bytes, no byte for it
+        {"Caf\xE9", false, "Caf?", std::nullopt},          // single-byte, not UTF-8
+        {"\xC0\xAF", false, "??", std::nullopt},           // overlong '/'
+        {"\xE0\x80\xAF", false, "???", std::nullopt},      // overlong in three bytes
+        {"\xED\xA0\x80", false, "???", std::nullopt},      // surrogate
+        {"\xF4\x90\x80\x80", false, "????", std::nullopt}, // past U+10FFFF
+        {"\xC3", false, "?", std::nullopt},                // cut short
+        {"a\xC3", false, "a?", std::nullopt},              // cut short at the end
+        {"\x80", false, "?", std::nullopt},                // a lone continuation byte
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ansi::isUtf8(c.bytes), c.utf8) << c.bytes;
+        EXPECT_EQ(ansi::fromUtf8(c.bytes), c.lenient) << c.bytes;
+        EXPECT_EQ(ansi::fromUtf8Exactly(c.bytes), c.exact) << c.bytes;
+    }
+}
+
+TEST(Utf8Decoder, FailureLeavesThePlace) {
+    const std::string text = "a\xC0\xAF";
+    std::size_t i = 1;
+    char32_t c = U'x';
+    EXPECT_FALSE(ansi::nextUtf8(text, i, c));
+    EXPECT_EQ(i, 1u);
+    EXPECT_EQ(c, U'x');
+}
+
+TEST(CodesetText, ToSingleByte) {
+    EXPECT_EQ(ansi::fromCodeset("M\xC3\xA4rz", "UTF-8"), "M\xE4rz");
+    EXPECT_EQ(ansi::fromCodeset("M\xC3\xA4rz", "utf8"), "M\xE4rz");
+    EXPECT_EQ(ansi::fromCodeset("M\xE4rz", "ISO-8859-1"), "M\xE4rz");
+    EXPECT_EQ(ansi::fromCodeset("March", ""), "March");
+    EXPECT_EQ(ansi::fromCodeset("M\xE4rz", "NO-SUCH-SET"), "M?rz");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "pdb/Damage.h"
 #include "pdb/Pdb.h"
 #include "pdb/Records.h"
+#include "pdb/UserDatabases.h"
 #include "platform/AtomicFile.h"
 #include "platform/LedraError.h"
 #include "platform/OpenMessages.h"
@@ -159,46 +160,6 @@ std::string parseDay(const std::string& text, CalendarDay& day) {
     return {};
 }
 
-// One UTF-8 character at s[i]; false when the bytes there are not valid UTF-8 (overlong forms,
-// surrogates and values past U+10FFFF included).
-bool nextUtf8(const std::string& s, std::size_t& i, char32_t& c) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b0 = byte(i);
-    int len;
-    char32_t min;
-    if (b0 < 0x80) {
-        c = b0;
-        ++i;
-        return true;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2;
-        c = b0 & 0x1F;
-        min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3;
-        c = b0 & 0x0F;
-        min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4;
-        c = b0 & 0x07;
-        min = 0x10000;
-    } else {
-        return false;
-    }
-    if (i + len > s.size())
-        return false;
-    for (int k = 1; k < len; ++k) {
-        const unsigned char b = byte(i + k);
-        if ((b & 0xC0) != 0x80)
-            return false;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return false;
-    i += len;
-    return true;
-}
-
 // Root as the viewer uses it: with its trailing separator, since the user name is appended.
 std::string withSeparator(std::string root) {
     if (root.back() != '/')
@@ -213,21 +174,6 @@ std::string directoryRoot() {
     return buffer;
 }
 
-std::vector<std::string> directoryUsers() {
-    std::vector<std::string> users;
-    const std::int16_t count = userdir::UserCount();
-    for (std::int16_t i = 0; i < count; ++i) {
-        std::uint32_t id = 0;
-        if (!userdir::UserId(i, &id))
-            continue;
-        char name[256]{};
-        std::int16_t size = sizeof name;
-        if (userdir::UserName(id, name, &size))
-            users.emplace_back(name);
-    }
-    return users;
-}
-
 // The users below `root`, found by the user directory's own rule. The directory's root is
 // pointed there for the question and back to where it was afterwards.
 std::vector<std::string> usersUnder(const std::string& root) {
@@ -236,7 +182,7 @@ std::vector<std::string> usersUnder(const std::string& root) {
         ~Restore() { userdir::SetRootOverride(previous); }
     } restore;
     userdir::SetRootOverride(root);
-    return directoryUsers();
+    return userdir::UserNames();
 }
 
 struct Databases {
@@ -249,7 +195,7 @@ std::string emit(const Options& o, const std::function<bool(const ByteWriter&)>&
                  std::ostream& out) {
     if (o.output) {
         if (!ReplaceFileContents(*o.output, produce))
-            return FormatMessage("Cannot create file %s", *o.output);
+            return CannotCreateFileMessage(*o.output);
         return {};
     }
     produce([&out](std::string_view piece) {
@@ -285,18 +231,7 @@ const std::string& UsageText() {
 }
 
 std::string SingleByteText(const std::string& given) {
-    std::string converted;
-    converted.reserve(given.size());
-    for (std::size_t i = 0; i < given.size();) {
-        char32_t c = 0;
-        if (!nextUtf8(given, i, c))
-            return given;
-        const int b = ansi::fromUnicode(c);
-        if (b < 0)
-            return given;
-        converted.push_back(static_cast<char>(b));
-    }
-    return converted;
+    return ansi::fromUtf8Exactly(given).value_or(given);
 }
 
 ParseResult ParseArguments(const std::vector<std::string>& args) {
@@ -514,7 +449,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (o.user) {
         user = *o.user;
     } else {
-        const std::vector<std::string> users = o.root ? usersUnder(root) : directoryUsers();
+        const std::vector<std::string> users = o.root ? usersUnder(root) : userdir::UserNames();
         if (users.empty())
             return usage("no handheld user under " + root + "; name one with --user");
         if (users.size() > 1) {
@@ -530,11 +465,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // All four, whatever the view, as the viewer offers a view only when all four opened.
     const DatabasePaths paths = DatabasePathsFor(root, user);
     Databases db;
-    bool failed = false;
-    failed |= db.money.Open(paths.money) != 0;
-    failed |= db.payment.Open(paths.payment) != 0;
-    failed |= db.currency.Open(paths.currency) != 0;
-    failed |= db.types.Open(paths.types) != 0;
+    const bool failed = !OpenUserDatabases(paths, db.money, db.payment, db.currency, db.types);
     if (failed)
         err << kMissingFileMessage;
     // What can be read of a damaged file is written all the same; the faults go to stderr.

@@ -4,6 +4,7 @@
 // ones the dialog would write for the same choices. Reads the databases only; never touches the
 // settings file.
 
+#include "export/Views.h"
 #include "money/MoneyListing.h"
 
 #include <iosfwd>
@@ -13,7 +14,6 @@
 
 namespace ledraexport {
 
-enum class View { Money, Types, Payment, Currency };
 // What is written: a view's list as the export dialog writes it, or the chart's sums.
 enum class Format { View, Periods };
 

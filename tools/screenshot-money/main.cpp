@@ -16,6 +16,7 @@
 #include "filter/DatePicker.h"
 #include "filter/Filter.h"
 #include "money/Money.h"
+#include "pdb/UserDatabases.h"
 #include "platform/AppPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/QtText.h"
@@ -47,12 +48,8 @@ int usage() {
 }
 
 std::string firstUser() {
-    char name[256];
-    std::uint32_t id = 0;
-    std::int16_t size = sizeof name;
-    if (userdir::UserCount() < 1 || !userdir::UserId(0, &id) || !userdir::UserName(id, name, &size))
-        return {};
-    return name;
+    const std::vector<std::string> users = userdir::UserNames();
+    return users.empty() ? std::string() : users.front();
 }
 
 } // namespace
@@ -125,8 +122,7 @@ int main(int argc, char** argv) {
 
     CreateForms();
     const DatabasePaths paths = DatabasePathsFor(root, user);
-    if (MoneyDb->Open(paths.money) != 0 || TypesDb->Open(paths.types) != 0 ||
-        PaymentDb->Open(paths.payment) != 0 || CurrencyDb->Open(paths.currency) != 0) {
+    if (!OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb)) {
         std::fprintf(stderr, "screenshot-money: cannot open the databases of %s\n", user.c_str());
         DestroyForms();
         return 1;

@@ -1,0 +1,93 @@
+#pragma once
+// The one set-up of every GUI test: a folder of the test's own for the settings file and the
+// desktop data root, the regional formats and the pickers' time of day pinned, every message
+// box recorded; the forms go with it. And the one way to answer a modal dialog.
+
+#include "TempDir.h"
+#include "app/Forms.h"
+#include "filter/DatePicker.h"
+#include "platform/AppPaths.h"
+#include "platform/IniProfile.h"
+#include "platform/Regional.h"
+#include "platform/UserDirectory.h"
+#include "widgets/Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+inline constexpr TimeOfDay kPickerTime{12, 0, 0};
+
+struct GuiSetup {
+    TempDir dir;
+
+    GuiSetup() {
+        SetRegionalFormats(CFormats());
+        SetSettingsPathOverride(iniPath());
+        userdir::SetRootOverride(root());
+        DatePicker::setCreationTimeForTests(&kPickerTime);
+        QApplication::setQuitOnLastWindowClosed(false);
+        std::filesystem::create_directories(root());
+        Dialogs::startRecording();
+    }
+    ~GuiSetup() {
+        DestroyForms();
+        Dialogs::stopRecording();
+        DatePicker::setCreationTimeForTests(nullptr);
+        userdir::SetRootOverride("");
+        SetSettingsPathOverride("");
+    }
+    GuiSetup(const GuiSetup&) = delete;
+    GuiSetup& operator=(const GuiSetup&) = delete;
+
+    std::string root() const { return dir.path() + "/root/"; }
+    std::string iniPath() const { return dir.file("Ledra.ini"); }
+    std::string ini(const char* section, const char* key) const {
+        return GetProfileString(section, key, "<absent>", iniPath());
+    }
+    void setIni(const char* section, const char* key, const std::string& value) const {
+        WriteProfileString(section, key, value, iniPath());
+    }
+};
+
+// Runs `answer` on `dialog` as soon as it is visible, from inside whatever modal loop shows
+// it; a dialog still open afterwards is rejected, so no test waits on a window. Keep the
+// returned object alive for as long as the dialog may come up.
+class ModalAnswer {
+public:
+    ModalAnswer(QDialog* dialog, std::function<void(QDialog*)> answer)
+        : dialog_(dialog), answer_(std::move(answer)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (!dialog_->isVisible())
+                return;
+            timer_.stop();
+            ++count_;
+            answer_(dialog_);
+            if (dialog_->isVisible())
+                dialog_->reject();
+        });
+        timer_.start();
+    }
+    int count() const { return count_; }
+    // Answer the next showing too.
+    void rearm() { timer_.start(); }
+
+private:
+    QDialog* dialog_;
+    std::function<void(QDialog*)> answer_;
+    QTimer timer_;
+    int count_ = 0;
+};
+
+// Runs `action`, which is expected to show `dialog` modally, and answers it there. Returns
+// whether the dialog was shown.
+inline bool AnswerModal(QDialog* dialog, const std::function<void()>& action,
+                        const std::function<void(QDialog*)>& answer) {
+    ModalAnswer modal(dialog, answer);
+    action();
+    return modal.count() > 0;
+}
