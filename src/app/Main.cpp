@@ -52,6 +52,12 @@ QString userDisplayText(const std::string& bytes) {
     return fromAnsi(bytes);
 }
 
+// Messages carry folder and file names: UTF-8 on this system, single-byte where a copied
+// backup's names are not.
+QString messageText(const std::string& bytes) {
+    return userDisplayText(bytes);
+}
+
 // Wraps a handler so that an error inside it ends with the error box, never in the event loop.
 template <typename F> auto guarded(F f) {
     return [f] { Guarded(f); };
@@ -136,6 +142,8 @@ void TfMain::buildTopStrip() {
     addItem(FileMenu, mPayment, "mPayment", QStringLiteral("&Payment Types"));
     addItem(FileMenu, mCurrency, "mCurrency", QStringLiteral("&Currency"));
     FileMenu->addSeparator();
+    addItem(FileMenu, mFolder, "mFolder", QStringLiteral("Open Backup &Folder..."));
+    FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
     ToolsMenu->addSeparator();
@@ -146,6 +154,7 @@ void TfMain::buildTopStrip() {
     connect(mTypes, &QAction::triggered, this, guarded([this] { mTypesClick(); }));
     connect(mPayment, &QAction::triggered, this, guarded([this] { mPaymentClick(); }));
     connect(mCurrency, &QAction::triggered, this, guarded([this] { mCurrencyClick(); }));
+    connect(mFolder, &QAction::triggered, this, guarded([this] { mFolderClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
@@ -359,7 +368,7 @@ bool TfMain::selectedUser(std::string& name) const {
 void TfMain::OpenDatabases() {
     std::string user;
     if (!selectedUser(user)) {
-        Dialogs::message(QString::fromLatin1(kNoUserMessage), this);
+        Dialogs::message(messageText(NoUserMessage(userdir::SearchedFolder())), this);
         EnableViews(false);
         return;
     }
@@ -373,8 +382,10 @@ void TfMain::OpenDatabases() {
     const int currency = CurrencyDb->Open(paths.currency);
     const int types = TypesDb->Open(paths.types);
     const bool missing = money == -1 || payment == -1 || currency == -1 || types == -1;
-    if (missing)
-        Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
+    if (missing) {
+        const bool opened[4] = {money == 0, payment == 0, currency == 0, types == 0};
+        Dialogs::message(messageText(MissingFileMessage(paths, opened)), this);
+    }
     // The views still open on a damaged file: they show what can be read, and this says why
     // some of it is missing or empty.
     const std::string damage =
@@ -480,6 +491,35 @@ void TfMain::cbUserChange() {
 }
 
 // --- menus -----------------------------------------------------------------------------------
+
+// The chosen folder is searched from now on and remembered for the next runs; the users are
+// listed again and handled as a pick in cbUser is.
+void TfMain::mFolderClick() {
+    const std::string searched = userdir::SearchedFolder();
+    const QString chosen =
+        Dialogs::folderName(QStringLiteral("Open Backup Folder"), userDisplayText(searched), this);
+    if (chosen.isEmpty())
+        return;
+    std::string previous;
+    selectedUser(previous);
+    std::string problem;
+    const QByteArray folder = chosen.toUtf8();
+    if (!userdir::ChooseFolder(folder.toStdString(), problem))
+        Dialogs::error(messageText(problem), this);
+    destroyFrame();
+    CloseDatabases();
+    LoadUsers();
+    // The only user; else the user selected before, or the one the settings remember.
+    std::vector<std::string> entries;
+    for (int i = 0; i < cbUser->count(); ++i)
+        entries.push_back(cbUser->itemData(i).toByteArray().toStdString());
+    int index = entries.size() == 1 ? 0 : LastExactMatch(entries, previous);
+    if (index < 0)
+        index = LastExactMatch(entries, SettingsFile().readText(keys::User));
+    cbUser->setCurrentIndex(index);
+    OpenDatabases();
+    releaseViewButtons();
+}
 
 void TfMain::mExportClick() {
     if (ActiveFrame)

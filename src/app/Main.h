@@ -48,6 +48,7 @@ public:
     QAction* mTypes = nullptr;
     QAction* mPayment = nullptr;
     QAction* mCurrency = nullptr;
+    QAction* mFolder = nullptr;
     QAction* Exit1 = nullptr;
     QAction* mExport = nullptr;
     QAction* mOptions = nullptr;
@@ -78,6 +79,7 @@ public:
     void mTypesClick() { tbTypesClick(); }
     void mPaymentClick() { tbPaymentClick(); }
     void mCurrencyClick() { tbCurrencyClick(); }
+    void mFolderClick();
     void mExportClick();
     void mOptionsClick();
     void About1Click();

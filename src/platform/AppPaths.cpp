@@ -24,15 +24,22 @@ std::string homeDir() {
     return pw && pw->pw_dir ? pw->pw_dir : "";
 }
 
-// Creates every missing folder of `dir` (which ends with a separator); failures surface later
-// as the settings file's own write error.
-void makeFolders(const std::string& dir) {
+} // namespace
+
+void MakeFolders(const std::string& dir) {
     for (std::size_t i = 1; i < dir.size(); ++i)
         if (dir[i] == '/')
             ::mkdir(dir.substr(0, i).c_str(), 0700);
 }
 
-} // namespace
+std::string ConfigFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    // The base directory rules ignore a relative XDG_CONFIG_HOME.
+    std::string base = xdg && *xdg == '/' ? std::string(xdg) : homeDir() + "/.config";
+    if (base.empty() || base.back() != '/')
+        base += '/';
+    return base + "ledra/";
+}
 
 std::string ExecutableDir() {
     char buf[PATH_MAX];
@@ -51,13 +58,8 @@ std::string SettingsPath() {
 std::string SettingsPathFor(const std::string& exeDir) {
     if (IsWritableFolder(exeDir))
         return exeDir + "Ledra.ini";
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    // The base directory rules ignore a relative XDG_CONFIG_HOME.
-    std::string base = xdg && *xdg == '/' ? std::string(xdg) : homeDir() + "/.config";
-    if (base.empty() || base.back() != '/')
-        base += '/';
-    const std::string dir = base + "ledra/";
-    makeFolders(dir);
+    const std::string dir = ConfigFolder();
+    MakeFolders(dir);
     return dir + "Ledra.ini";
 }
 

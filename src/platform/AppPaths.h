@@ -9,5 +9,12 @@ std::string ExecutableDir();
 std::string SettingsPath();
 // The same rule for an executable in `exeDir` (with its trailing separator).
 std::string SettingsPathFor(const std::string& exeDir);
+// The per-user configuration folder of Ledra, $XDG_CONFIG_HOME/ledra/ (default
+// ~/.config/ledra/), with its trailing separator; created on demand by SettingsPathFor and by
+// whoever writes there.
+std::string ConfigFolder();
+// Creates every missing folder of `dir` (ending with a separator); failures surface later as
+// the write error of the file that was to go there.
+void MakeFolders(const std::string& dir);
 // Tests point the settings somewhere else; an empty text goes back to SettingsPath()'s rule.
 void SetSettingsPathOverride(const std::string& path);

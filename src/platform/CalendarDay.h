@@ -8,7 +8,9 @@ struct CalendarDay {
     int day = 0;
 
     // Comparisons by year, month, day; spelled out because Qt's moc cannot parse <compare>.
-    bool operator==(const CalendarDay& o) const { return year == o.year && month == o.month && day == o.day; }
+    bool operator==(const CalendarDay& o) const {
+        return year == o.year && month == o.month && day == o.day;
+    }
     bool operator!=(const CalendarDay& o) const { return !(*this == o); }
     bool operator<(const CalendarDay& o) const {
         if (year != o.year)
@@ -28,5 +30,7 @@ struct CalendarDay {
             return 0;
         return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
     }
-    bool isValid() const { return month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month); }
+    bool isValid() const {
+        return month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month);
+    }
 };

@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -36,12 +37,30 @@ inline const QString kMissingFile = QStringLiteral(
     "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
     "proprties and do synchronisation ones.\n");
 
+// The open messages go on with the folder that was searched and, for the second, what is
+// wrong with each file that did not open.
+inline QString noUserIn(const std::string& folder) {
+    return kNoUser + QString::fromStdString(folder) +
+           QStringLiteral("\n\nChoose the folder that holds your backups with File, Open Backup "
+                          "Folder...\n");
+}
+inline QString missingIn(const std::string& folder, const QString& files) {
+    return kMissingFile + QStringLiteral("\n") + QString::fromStdString(folder) +
+           QStringLiteral("\n") + files;
+}
+
 inline constexpr TimeOfDay kPickerTime{12, 0, 0};
 
 struct AppRun {
     TempDir dir;
+    std::string oldConfigHome;
+    bool hadConfigHome = std::getenv("XDG_CONFIG_HOME") != nullptr;
 
     AppRun() {
+        // The remembered backup folder goes to a config folder of the test's own.
+        if (hadConfigHome)
+            oldConfigHome = std::getenv("XDG_CONFIG_HOME");
+        ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
         SetRegionalFormats(CFormats());
         SetSettingsPathOverride(iniPath());
         userdir::SetRootOverride(root());
@@ -55,7 +74,12 @@ struct AppRun {
         Dialogs::stopRecording();
         DatePicker::setCreationTimeForTests(nullptr);
         userdir::SetRootOverride("");
+        userdir::ForgetRunChoice();
         SetSettingsPathOverride("");
+        if (hadConfigHome)
+            ::setenv("XDG_CONFIG_HOME", oldConfigHome.c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
     }
     AppRun(const AppRun&) = delete;
     AppRun& operator=(const AppRun&) = delete;
@@ -120,6 +144,7 @@ struct AppRun {
     // Ends this run's forms so that the next start() is a new run.
     void restart() const {
         DestroyForms();
+        userdir::ForgetRunChoice();
         Dialogs::clearRecord();
     }
 };

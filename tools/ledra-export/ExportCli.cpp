@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <sys/stat.h>
 #include <utility>
 
 namespace ledraexport {
@@ -28,7 +29,9 @@ const std::string kUsage =
     "\n"
     "  --root DIR       desktop data root; the user's files are DIR/NAME/BACKUP/Ledra_*.PDB\n"
     "                   (trailing separator optional; letter case of Backup/ and .pdb as found).\n"
-    "                   Default: the user directory's root ($LEDRA_DATA_ROOT, else ~/Palm/).\n"
+    "                   One user's folder, or a folder holding the files, is taken as well.\n"
+    "                   Default: $LEDRA_DATA_ROOT, else the folder chosen in the viewer with\n"
+    "                   Open Backup Folder, else ~/Palm/.\n"
     "  --user NAME      handheld user (folder name). Default: the only user, when there is one.\n"
     "  --view V         money | types | payment | currency\n"
     "  --mode M         chrono | month | quarter | year          (money; default chrono)\n"
@@ -188,13 +191,6 @@ bool nextUtf8(const std::string& s, std::size_t& i, char32_t& c) {
     return true;
 }
 
-// Root as the viewer uses it: with its trailing separator, since the user name is appended.
-std::string withSeparator(std::string root) {
-    if (root.back() != '/')
-        root += '/';
-    return root;
-}
-
 std::string directoryRoot() {
     char buffer[4096]{};
     std::int16_t size = sizeof buffer - 1;
@@ -217,15 +213,22 @@ std::vector<std::string> directoryUsers() {
     return users;
 }
 
-// The users below `root`, found by the user directory's own rule. The directory's root is
-// pointed there for the question and back to where it was afterwards.
-std::vector<std::string> usersUnder(const std::string& root) {
-    struct Restore {
-        std::string previous = directoryRoot();
-        ~Restore() { userdir::SetRootOverride(previous); }
-    } restore;
-    userdir::SetRootOverride(root);
-    return directoryUsers();
+// --root points the user directory at a folder for this run and back to where it was
+// afterwards, so that the folder is taken as any of the three kinds the directory knows.
+struct RootChoice {
+    std::string previous = userdir::RootOverride();
+    explicit RootChoice(const std::optional<std::string>& root) {
+        if (root)
+            userdir::SetRootOverride(*root);
+    }
+    ~RootChoice() { userdir::SetRootOverride(previous); }
+    RootChoice(const RootChoice&) = delete;
+    RootChoice& operator=(const RootChoice&) = delete;
+};
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 struct Databases {
@@ -467,19 +470,28 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return out ? kWritten : kFileError;
     }
 
-    const std::string root = withSeparator(o.root ? *o.root : directoryRoot());
+    // Without --root, the folder the viewer searches: $LEDRA_DATA_ROOT, the folder chosen in
+    // the viewer, ~/Palm/.
+    const RootChoice rootChoice(o.root);
+    const std::string searched = userdir::SearchedFolder();
+    const std::string root = directoryRoot();
     std::string user;
     if (o.user) {
         user = *o.user;
     } else {
-        const std::vector<std::string> users = o.root ? usersUnder(root) : directoryUsers();
+        const std::vector<std::string> users = directoryUsers();
         if (users.empty())
-            return usage("no handheld user under " + root + "; name one with --user");
+            return usage("no handheld user under " + searched +
+                         (isFolder(searched)
+                              ? " (the folder holds no user's folder with a BACKUP folder, "
+                                "and no database files)"
+                              : " (the folder does not exist)") +
+                         "; name the folder with --root, or the user with --user");
         if (users.size() > 1) {
             std::string list;
             for (const std::string& u : users)
                 list += "\n  " + u;
-            return usage("there are several handheld users under " + root +
+            return usage("there are several handheld users under " + searched +
                          "; choose one with --user:" + list);
         }
         user = users.front();
@@ -493,8 +505,11 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     failed |= db.payment.Open(paths.payment) != 0;
     failed |= db.currency.Open(paths.currency) != 0;
     failed |= db.types.Open(paths.types) != 0;
-    if (failed)
-        err << kMissingFileMessage;
+    if (failed) {
+        const bool opened[4] = {db.money.isOpen(), db.payment.isOpen(), db.currency.isOpen(),
+                                db.types.isOpen()};
+        err << MissingFileMessage(paths, opened);
+    }
     // What can be read of a damaged file is written all the same; the faults go to stderr.
     err << CheckDatabases({{db.money, DatabaseKind::Money, paths.money},
                            {db.payment, DatabaseKind::Payment, paths.payment},
