@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/Icons.h"
+#include "chart/Chart.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
@@ -146,6 +147,8 @@ void TfMain::buildTopStrip() {
     FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
+    addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
+    mChart->setEnabled(false);
     ToolsMenu->addSeparator();
     addItem(ToolsMenu, mOptions, "mOptions", QStringLiteral("&Options..."));
     addItem(HelpMenu, About1, "About1", QStringLiteral("&About..."));
@@ -157,6 +160,7 @@ void TfMain::buildTopStrip() {
     connect(mFolder, &QAction::triggered, this, guarded([this] { mFolderClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
+    connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
     connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
 
@@ -428,6 +432,7 @@ void TfMain::destroyFrame() {
     ViewFrame* frame = ActiveFrame;
     ActiveFrame = nullptr;
     ActiveGrid = nullptr;
+    mChart->setEnabled(false);
     delete frame;
 }
 
@@ -446,6 +451,8 @@ void TfMain::showView(View view) {
     switch (view) {
     case View::Money:
         frame = new TfMoney(pMain);
+        connect(static_cast<TfMoney*>(frame), &TfMoney::chartRequested, this,
+                guarded([this] { mChartClick(); }));
         caption = QStringLiteral("Ledra - Chronological");
         break;
     case View::Types:
@@ -467,6 +474,7 @@ void TfMain::showView(View view) {
     frame->show();
     frame->enter();
     mExport->setEnabled(true);
+    mChart->setEnabled(view == View::Money);
     ActiveView = static_cast<int>(view);
 }
 
@@ -526,6 +534,16 @@ void TfMain::mExportClick() {
         fExport->exec();
     else
         Dialogs::message(kNoViewMessage, this);
+}
+
+void TfMain::mChartClick() {
+    auto* money = qobject_cast<TfMoney*>(ActiveFrame);
+    if (!money)
+        return;
+    if (!fChart)
+        fChart = new TfChart(this);
+    fChart->setData(ChartDataFor(money->listingChoices(), DisplayCurrency));
+    fChart->exec();
 }
 
 void TfMain::mOptionsClick() {

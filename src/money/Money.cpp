@@ -167,6 +167,10 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
         flowGroup->addAction(a);
         tbBottom->addAction(a);
     }
+    tbBottom->addSeparator();
+    tbChart = new QAction(QIcon(QStringLiteral(":/money/chart.svg")), tr("Chart"), this);
+    tbChart->setObjectName(QStringLiteral("tbChart"));
+    tbBottom->addAction(tbChart);
     tbHrono->setChecked(true);
     tbInOut->setChecked(true);
     bottomLayout->addWidget(tbBottom);
@@ -218,6 +222,7 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
     connect(tbFilter, &QAction::triggered, this, [this] { guarded(&TfMoney::tbFilterClick); });
     connect(tbSetFilter, &QAction::triggered, this,
             [this] { guarded(&TfMoney::tbSetFilterClick); });
+    connect(tbChart, &QAction::triggered, this, [this] { guarded(&TfMoney::tbChartClick); });
     connect(grid, &ListGrid::resized, this, [this] { guarded(&TfMoney::gridResize); });
     connect(mFavorite, &QMenu::triggered, this,
             [this](QAction* item) { Guarded([this, item] { N11Click(item); }); });
@@ -285,7 +290,7 @@ void TfMoney::FrameEnter() {
     registerGrid(grid);
 }
 
-void TfMoney::FillList() {
+ListingChoices TfMoney::listingChoices() const {
     ListingChoices c;
     c.mode = displayMode();
     c.flow = flowChoice();
@@ -293,6 +298,11 @@ void TfMoney::FillList() {
     c.filterOn = tbFilter->isChecked();
     if (fFilter)
         c.filter = fFilter->settings();
+    return c;
+}
+
+void TfMoney::FillList() {
+    const ListingChoices c = listingChoices();
     MoneyListing listing =
         ::FillList(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb, SharedCurrencyTable, cats_, c);
     IncomeTotal = listing.IncomeTotal;
@@ -415,6 +425,10 @@ void TfMoney::N11Click(QAction* item) {
     DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, text, DisplayCurrency);
     showTotal();
     SaveMoneySettings();
+}
+
+void TfMoney::tbChartClick() {
+    emit chartRequested();
 }
 
 bool TfMoney::eventFilter(QObject* watched, QEvent* event) {

@@ -102,8 +102,9 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->FileMenu->actions().at(5), fMain->mFolder);
     QCOMPARE(fMain->mFolder->text(), QStringLiteral("Open Backup &Folder..."));
     QVERIFY(fMain->FileMenu->actions().at(6)->isSeparator());
-    QCOMPARE(fMain->ToolsMenu->actions().size(), 3);
+    QCOMPARE(fMain->ToolsMenu->actions().size(), 4);
     QCOMPARE(fMain->mExport->text(), QStringLiteral("&Export to Excel (*.CSV)"));
+    QCOMPARE(fMain->mChart->text(), QStringLiteral("&Chart..."));
     QCOMPARE(fMain->mOptions->text(), QStringLiteral("&Options..."));
     QCOMPARE(fMain->About1->text(), QStringLiteral("&About..."));
     QCOMPARE(fMain->Exit1->text(), QStringLiteral("E&xit"));

@@ -1,4 +1,5 @@
 #include "ExportCli.h"
+#include "PeriodsExport.h"
 
 #include "export/CsvWriter.h"
 #include "lists/ListRows.h"
@@ -24,6 +25,7 @@ namespace {
 const std::string kUsage =
     "Usage: ledra-export [--root DIR] [--user NAME] --view money|types|payment|currency "
     "[options]\n"
+    "       ledra-export [--root DIR] [--user NAME] --format periods [options]\n"
     "\n"
     "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would.\n"
     "\n"
@@ -34,6 +36,12 @@ const std::string kUsage =
     "                   Open Backup Folder, else ~/Palm/.\n"
     "  --user NAME      handheld user (folder name). Default: the only user, when there is one.\n"
     "  --view V         money | types | payment | currency\n"
+    "  --format F       view    the view's list as CSV (the default)\n"
+    "                   periods income, expense and net of the money records per month,\n"
+    "                           quarter or year in calendar order, every period of the span\n"
+    "                           present, as UTF-8 CSV: Period,Income,Expense,Net,Currency;\n"
+    "                           --mode month (the default), quarter or year, the selection\n"
+    "                           options and --display apply; --view may be left out\n"
     "  --mode M         chrono | month | quarter | year          (money; default chrono)\n"
     "  --flow F         in | out | inout                         (money; default inout)\n"
     "  --category TEXT  category list entry, matched exactly; \"All\" (the default) is every\n"
@@ -81,6 +89,7 @@ enum class Arg {
     From,
     To,
     Display,
+    Format,
     NoHeader,
     Total,
     Output,
@@ -99,6 +108,7 @@ constexpr OptionSpec kOptions[] = {
     {"--root", Arg::Root, true, false},
     {"--user", Arg::User, true, false},
     {"--view", Arg::View, true, false},
+    {"--format", Arg::Format, true, false}, // view or periods
     {"--mode", Arg::Mode, true, true},
     {"--flow", Arg::Flow, true, true},
     {"--category", Arg::Category, true, true},
@@ -358,6 +368,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             }
             break;
         case Arg::Mode:
+            o.modeGiven = true;
             if (*value == "chrono")
                 o.mode = DisplayMode::Chronological;
             else if (*value == "month")
@@ -372,6 +383,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             }
             break;
         case Arg::Flow:
+            o.flowGiven = true;
             if (*value == "in")
                 o.flow = FlowChoice::In;
             else if (*value == "out")
@@ -419,6 +431,16 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         case Arg::Display:
             o.display = SingleByteText(*value);
             break;
+        case Arg::Format:
+            if (*value == "view")
+                o.format = Format::View;
+            else if (*value == "periods")
+                o.format = Format::Periods;
+            else {
+                r.error = "unknown format \"" + *value + "\" (view or periods)";
+                return r;
+            }
+            break;
         case Arg::NoHeader:
             o.header = false;
             break;
@@ -438,6 +460,12 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         }
     }
 
+    o.viewGiven = viewGiven;
+    if (o.format == Format::Periods) {
+        r.error = PeriodsUsageError(o);
+        o.filter.On = o.filterOn;
+        return r;
+    }
     if (!viewGiven) {
         r.error = "option --view is required";
         return r;
@@ -529,8 +557,13 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     TextTable table;
     std::string totalLine;
+    std::vector<std::string> periodLines;
     switch (o.view) {
     case View::Money: {
+        if (o.format == Format::Periods) {
+            periodLines = PeriodLines(o, db.money, db.types, db.payment, db.currency, notes);
+            break;
+        }
         const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
         const std::vector<CategoryEntry> entries = CategoryEntries(cats);
         ListingChoices c;
@@ -574,7 +607,9 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 
     std::string problem;
-    if (o.total) {
+    if (o.format == Format::Periods) {
+        problem = emit(o, &periodLines, o.output ? std::string() : CsvBytes(periodLines), out);
+    } else if (o.total) {
         problem = emit(o, nullptr, totalLine, out);
     } else {
         const std::vector<std::string> lines = CsvLines(table, o.header);

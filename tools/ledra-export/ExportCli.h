@@ -14,6 +14,8 @@
 namespace ledraexport {
 
 enum class View { Money, Types, Payment, Currency };
+// What is written: a view's list as the export dialog writes it, or the chart's sums.
+enum class Format { View, Periods };
 
 // Exit statuses.
 inline constexpr int kWritten = 0;
@@ -24,7 +26,11 @@ struct Options {
     std::optional<std::string> root; // as given; a trailing separator is optional
     std::optional<std::string> user;
     View view = View::Money;
+    bool viewGiven = false;
+    Format format = Format::View;
     DisplayMode mode = DisplayMode::Chronological;
+    bool modeGiven = false;
+    bool flowGiven = false;
     FlowChoice flow = FlowChoice::InOut;
     std::string category = "All";
     bool filterOn = false; // any of --trans, --pay, --curr, --from, --to
