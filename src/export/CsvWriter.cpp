@@ -63,6 +63,8 @@ std::string CsvBytes(const std::vector<std::string>& lines) {
 }
 
 void WriteCsvFile(const std::string& path, const std::vector<std::string>& lines) {
-    if (!ReplaceFileContents(path, CsvBytes(lines)))
-        throw LedraError(FormatMessage("Cannot create file %s", path));
+    int error = 0;
+    if (!ReplaceFileContents(path, CsvBytes(lines), &error))
+        throw LedraError(FormatMessage("Cannot create file %s", path) + ".\n" +
+                         SystemReason(error));
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,11 +57,43 @@ std::string SettingsPath() {
 }
 
 std::string SettingsPathFor(const std::string& exeDir) {
-    if (IsWritableFolder(exeDir))
-        return exeDir + "Ledra.ini";
+    struct stat st {};
+    const std::string beside = exeDir + "Ledra.ini";
+    if ((::stat(beside.c_str(), &st) == 0 && S_ISREG(st.st_mode)) || IsWritableFolder(exeDir))
+        return beside;
     const std::string dir = ConfigFolder();
     MakeFolders(dir);
     return dir + "Ledra.ini";
+}
+
+bool SettingsInConfigFolder() {
+    return SettingsPath().rfind(ConfigFolder(), 0) == 0;
+}
+
+std::string DocumentsFolder() {
+    const std::string home = homeDir();
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string config = xdg && *xdg == '/' ? std::string(xdg) : home + "/.config";
+    std::ifstream in(config + "/user-dirs.dirs");
+    std::string line;
+    while (std::getline(in, line)) {
+        // XDG_DOCUMENTS_DIR="$HOME/Documents", or an absolute path in quotes.
+        const std::string key = "XDG_DOCUMENTS_DIR=\"";
+        if (line.rfind(key, 0) != 0)
+            continue;
+        const std::size_t end = line.rfind('"');
+        if (end <= key.size() - 1)
+            break;
+        std::string dir = line.substr(key.size(), end - key.size());
+        if (dir.rfind("$HOME", 0) == 0)
+            dir = home + dir.substr(5);
+        struct stat st {};
+        if (!dir.empty() && dir.front() == '/' && ::stat(dir.c_str(), &st) == 0 &&
+            S_ISDIR(st.st_mode))
+            return dir.back() == '/' ? dir : dir + "/";
+        break;
+    }
+    return home.empty() || home.back() == '/' ? home : home + "/";
 }
 
 void SetSettingsPathOverride(const std::string& path) {

@@ -208,7 +208,9 @@ void WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
     std::string contents;
     // A file whose old contents cannot be read is never replaced: its other lines would be lost.
+    struct stat st {};
+    int error = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : EACCES;
     if (readFile(path, contents) == ReadResult::Failed ||
-        !ReplaceFileContents(path, ProfileWithKey(contents, section, key, value)))
-        throw LedraError(FormatMessage("Unable to write to %s", path));
+        !WriteFileContents(path, ProfileWithKey(contents, section, key, value), &error))
+        throw SettingsWriteError(FormatMessage("Unable to write to %s", path), SystemReason(error));
 }

@@ -5,7 +5,6 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -233,12 +232,10 @@ bool ChooseFolder(const std::string& folder, std::string& problem) {
     runChoice() = folder;
     const std::string file = RememberedFolderFile();
     MakeFolders(ConfigFolder());
-    if (ReplaceFileContents(file, folder + "\n"))
+    int error = 0;
+    if (ReplaceFileContents(file, folder + "\n", &error))
         return true;
-    const int reason = errno;
-    problem = "Unable to write to " + file;
-    if (reason != 0)
-        problem += "\n" + std::string(std::strerror(reason));
+    problem = "Unable to write to " + file + ".\n" + SystemReason(error);
     return false;
 }
 

@@ -7,8 +7,10 @@
 #include <climits>
 #include <ctime>
 
+// An installed copy (settings in the config folder) cannot write beside itself: its exports go
+// to the user's documents.
 std::string DefaultExportPath() {
-    return ExecutableDir() + "out.CSV";
+    return (SettingsInConfigFolder() ? DocumentsFolder() : ExecutableDir()) + "out.CSV";
 }
 
 SettingsFile::SettingsFile() : path_(SettingsPath()) {}
@@ -112,8 +114,33 @@ DateTimeValue SettingsFile::readDate(const SettingKey& k) const {
     return readDate(k, {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, {}});
 }
 
+namespace {
+struct RefusedWrites {
+    std::function<void(const std::string&)> handler;
+    bool reported = false;
+};
+RefusedWrites& refusedWrites() {
+    static RefusedWrites r;
+    return r;
+}
+} // namespace
+
+void SetRefusedWriteHandler(std::function<void(const std::string& text)> handler) {
+    refusedWrites() = {std::move(handler), false};
+}
+
 void SettingsFile::writeText(const SettingKey& k, const std::string& value) const {
-    WriteProfileString(k.section, k.key, value, path_);
+    try {
+        WriteProfileString(k.section, k.key, value, path_);
+    } catch (const SettingsWriteError& e) {
+        RefusedWrites& r = refusedWrites();
+        if (!r.handler)
+            throw;
+        if (r.reported)
+            return;
+        r.reported = true;
+        r.handler(std::string(e.what()) + ".\n" + e.reason());
+    }
 }
 
 void SettingsFile::writeQuoted(const SettingKey& k, const std::string& value) const {

@@ -603,7 +603,7 @@ TEST_F(ExportCliTest, OutputThatCannotBeWrittenFailsWithOne) {
             args.push_back("--total");
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "Cannot create file " + missing + ".\n");
+        EXPECT_EQ(r.err, "Cannot create file " + missing + ".\nNo such file or directory.\n");
         EXPECT_FALSE(fs::exists(missing));
     }
 }

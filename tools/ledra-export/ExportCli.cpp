@@ -255,8 +255,8 @@ std::string emit(const Options& o, const std::vector<std::string>* csvLines,
             } catch (const LedraError& e) {
                 return e.what();
             }
-        } else if (!ReplaceFileContents(*o.output, bytes)) {
-            return FormatMessage("Cannot create file %s", *o.output);
+        } else if (int error = 0; !ReplaceFileContents(*o.output, bytes, &error)) {
+            return FormatMessage("Cannot create file %s", *o.output) + ".\n" + SystemReason(error);
         }
         return {};
     }
