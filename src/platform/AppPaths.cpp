@@ -56,10 +56,21 @@ std::string SettingsPath() {
     return overridePath().empty() ? SettingsPathFor(ExecutableDir()) : overridePath();
 }
 
+bool IsInstalledCopy(const std::string& exeDir) {
+    const std::string bin = "/bin/";
+    if (exeDir.size() < bin.size() || exeDir.compare(exeDir.size() - bin.size(), bin.size(), bin))
+        return false;
+    struct stat entry {};
+    return ::stat((exeDir + "../share/applications/ledra.desktop").c_str(), &entry) == 0 &&
+           S_ISREG(entry.st_mode);
+}
+
 std::string SettingsPathFor(const std::string& exeDir) {
     struct stat st {};
     const std::string beside = exeDir + "Ledra.ini";
-    if ((::stat(beside.c_str(), &st) == 0 && S_ISREG(st.st_mode)) || IsWritableFolder(exeDir))
+    // A Ledra.ini already there is the user's own file, wherever it lies.
+    if ((::stat(beside.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ||
+        (IsWritableFolder(exeDir) && !IsInstalledCopy(exeDir)))
         return beside;
     const std::string dir = ConfigFolder();
     MakeFolders(dir);

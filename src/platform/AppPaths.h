@@ -5,11 +5,15 @@
 // The folder of the running executable, with its trailing separator.
 std::string ExecutableDir();
 // Where Ledra.ini lives: in ExecutableDir() when a Ledra.ini is there (the user's own file, also
-// in a folder that is not writable) or that folder is writable, else in
-// $XDG_CONFIG_HOME/ledra/ (default ~/.config/ledra/), created on demand.
+// in a folder that is not writable), or when that folder is writable and the copy is not an
+// installed one; else in $XDG_CONFIG_HOME/ledra/ (default ~/.config/ledra/), created on demand.
 std::string SettingsPath();
 // The same rule for an executable in `exeDir` (with its trailing separator).
 std::string SettingsPathFor(const std::string& exeDir);
+// An installed copy: the executable in PREFIX/bin/ with the desktop entry that the install puts
+// in PREFIX/share/applications/. Its settings are per user even where PREFIX/bin/ is writable
+// (a root user, an install into ~/.local), as a build or an unpacked folder's are not.
+bool IsInstalledCopy(const std::string& exeDir);
 // The per-user configuration folder of Ledra, $XDG_CONFIG_HOME/ledra/ (default
 // ~/.config/ledra/), with its trailing separator; created on demand by SettingsPathFor and by
 // whoever writes there.
