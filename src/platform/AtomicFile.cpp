@@ -93,7 +93,8 @@ bool fail(int* error, int code) {
     return false;
 }
 
-bool replace(const std::string& path, std::string_view bytes, int* error, bool& noTemp);
+bool replace(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
+             int* error, bool& noTemp);
 
 } // namespace
 
@@ -103,12 +104,20 @@ std::string SystemReason(int error) {
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, int* error) {
     bool noTemp = false;
-    return replace(path, bytes, error, noTemp);
+    return replace(
+        path, [bytes](const ByteWriter& write) { return write(bytes); }, error, noTemp);
+}
+
+bool ReplaceFileContents(const std::string& path,
+                         const std::function<bool(const ByteWriter&)>& produce, int* error) {
+    bool noTemp = false;
+    return replace(path, produce, error, noTemp);
 }
 
 bool WriteFileContents(const std::string& path, std::string_view bytes, int* error) {
     bool noTemp = false;
-    if (replace(path, bytes, error, noTemp))
+    if (replace(
+            path, [bytes](const ByteWriter& write) { return write(bytes); }, error, noTemp))
         return true;
     if (!noTemp)
         return false;
@@ -128,7 +137,8 @@ bool WriteFileContents(const std::string& path, std::string_view bytes, int* err
 
 namespace {
 
-bool replace(const std::string& path, std::string_view bytes, int* error, bool& noTemp) {
+bool replace(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
+             int* error, bool& noTemp) {
     if (path.empty())
         return fail(error, ENOENT);
     const Place place = placeOf(path);
@@ -161,7 +171,14 @@ bool replace(const std::string& path, std::string_view bytes, int* error, bool& 
         return fail(error, errno);
     }
     const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    bool ok = writeAll(fd, bytes);
+    bool ok = false;
+    try {
+        ok = produce([fd](std::string_view piece) { return writeAll(fd, piece); });
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
     // Only a privileged user can give the file back to its owner; others become its owner,
     // as with any newly written file. A failed attempt changes nothing.
     if (ok && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&

@@ -206,11 +206,22 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 
 void WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
-    std::string contents;
-    // A file whose old contents cannot be read is never replaced: its other lines would be lost.
+    WriteProfileStrings({{section, key, value}}, path);
+}
+
+void WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path) {
     struct stat st {};
     int error = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : EACCES;
-    if (readFile(path, contents) == ReadResult::Failed ||
-        !WriteFileContents(path, ProfileWithKey(contents, section, key, value), &error))
-        throw SettingsWriteError(FormatMessage("Unable to write to %s", path), SystemReason(error));
+    const auto refused = [&path, &error] {
+        return SettingsWriteError(FormatMessage("Unable to write to %s", path),
+                                  SystemReason(error));
+    };
+    std::string contents;
+    // A file whose old contents cannot be read is never replaced: its other lines would be lost.
+    if (readFile(path, contents) == ReadResult::Failed)
+        throw refused();
+    for (const ProfileEntry& e : entries)
+        contents = ProfileWithKey(contents, e.section, e.key, e.value);
+    if (!WriteFileContents(path, contents, &error))
+        throw refused();
 }

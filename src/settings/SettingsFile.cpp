@@ -129,9 +129,11 @@ void SetRefusedWriteHandler(std::function<void(const std::string& text)> handler
     refusedWrites() = {std::move(handler), false};
 }
 
-void SettingsFile::writeText(const SettingKey& k, const std::string& value) const {
+namespace {
+// A write the system refuses: told once per run where a handler is set, else thrown.
+template <typename Write> void refusable(Write&& write) {
     try {
-        WriteProfileString(k.section, k.key, value, path_);
+        write();
     } catch (const SettingsWriteError& e) {
         RefusedWrites& r = refusedWrites();
         if (!r.handler)
@@ -141,6 +143,18 @@ void SettingsFile::writeText(const SettingKey& k, const std::string& value) cons
         r.reported = true;
         r.handler(std::string(e.what()) + ".\n" + e.reason());
     }
+}
+} // namespace
+
+void SettingsFile::writeText(const SettingKey& k, const std::string& value) const {
+    refusable([&] { WriteProfileString(k.section, k.key, value, path_); });
+}
+
+void SettingsFile::writeTexts(const std::vector<std::pair<SettingKey, std::string>>& values) const {
+    std::vector<ProfileEntry> entries;
+    for (const auto& [k, value] : values)
+        entries.push_back({k.section, k.key, value});
+    refusable([&] { WriteProfileStrings(entries, path_); });
 }
 
 void SettingsFile::writeQuoted(const SettingKey& k, const std::string& value) const {
