@@ -7,9 +7,16 @@
 #include "money/View.h"
 #include "settings/Global.h"
 #include "settings/Password.h"
+#include "settings/SettingsFile.h"
 #include "settings/Setup.h"
+#include "widgets/Dialogs.h"
 
 void CreateForms() {
+    // A settings file the system will not write is said once per run; the view still follows
+    // every choice.
+    SetRefusedWriteHandler([](const std::string& text) {
+        Dialogs::error(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    });
     fMain = new TfMain();
     fFilter = new TfFilter(fMain);
     fSetup = new TfSetup(fMain);
@@ -29,4 +36,5 @@ void DestroyForms() {
     fPassword = nullptr;
     fView = nullptr;
     fExport = nullptr;
+    SetRefusedWriteHandler(nullptr);
 }

@@ -129,6 +129,8 @@ void TfMain::buildTopStrip() {
     addItem(FileMenu, mPayment, "mPayment", QStringLiteral("&Payment Types"));
     addItem(FileMenu, mCurrency, "mCurrency", QStringLiteral("&Currency"));
     FileMenu->addSeparator();
+    addItem(FileMenu, mFolder, "mFolder", QStringLiteral("Open Backup &Folder..."));
+    FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
     addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
@@ -141,6 +143,7 @@ void TfMain::buildTopStrip() {
     connect(mTypes, &QAction::triggered, this, guarded([this] { mTypesClick(); }));
     connect(mPayment, &QAction::triggered, this, guarded([this] { mPaymentClick(); }));
     connect(mCurrency, &QAction::triggered, this, guarded([this] { mCurrencyClick(); }));
+    connect(mFolder, &QAction::triggered, this, guarded([this] { mFolderClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
     connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
@@ -345,7 +348,7 @@ bool TfMain::selectedUser(std::string& name) const {
 void TfMain::OpenDatabases() {
     std::string user;
     if (!selectedUser(user)) {
-        Dialogs::message(QString::fromLatin1(kNoUserMessage), this);
+        Dialogs::message(fromUtf8OrAnsi(NoUserMessage(userdir::SearchedFolder())), this);
         EnableViews(false);
         return;
     }
@@ -353,9 +356,11 @@ void TfMain::OpenDatabases() {
     userdir::RootDirectory(RootDir, &size); // not looked at: RootDir is used as it is
     RootDir[sizeof RootDir - 1] = '\0';
     const DatabasePaths paths = DatabasePathsFor(RootDir, user);
-    const bool missing = !OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb);
+    bool opened[4] = {};
+    const bool missing =
+        !OpenUserDatabases(paths, *MoneyDb, *PaymentDb, *CurrencyDb, *TypesDb, &opened);
     if (missing)
-        Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
+        Dialogs::message(fromUtf8OrAnsi(MissingFileMessage(paths, opened)), this);
     // The views still open on a damaged file: they show what can be read, and this says why
     // some of it is missing or empty.
     const std::string damage =
@@ -465,6 +470,35 @@ void TfMain::cbUserChange() {
 }
 
 // --- menus -----------------------------------------------------------------------------------
+
+// The chosen folder is searched from now on and remembered for the next runs; the users are
+// listed again and handled as a pick in cbUser is.
+void TfMain::mFolderClick() {
+    const std::string searched = userdir::SearchedFolder();
+    const QString chosen =
+        Dialogs::folderName(QStringLiteral("Open Backup Folder"), fromUtf8OrAnsi(searched), this);
+    if (chosen.isEmpty())
+        return;
+    std::string previous;
+    selectedUser(previous);
+    std::string problem;
+    const QByteArray folder = chosen.toUtf8();
+    if (!userdir::ChooseFolder(folder.toStdString(), problem))
+        Dialogs::error(fromUtf8OrAnsi(problem), this);
+    destroyFrame();
+    CloseDatabases();
+    LoadUsers();
+    // The only user; else the user selected before, or the one the settings remember.
+    std::vector<std::string> entries;
+    for (int i = 0; i < cbUser->count(); ++i)
+        entries.push_back(cbUser->itemData(i).toByteArray().toStdString());
+    int index = entries.size() == 1 ? 0 : LastExactMatch(entries, previous);
+    if (index < 0)
+        index = LastExactMatch(entries, SettingsFile().readText(keys::User));
+    cbUser->setCurrentIndex(index);
+    OpenDatabases();
+    releaseViewButtons();
+}
 
 void TfMain::mExportClick() {
     if (ActiveFrame)

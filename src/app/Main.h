@@ -50,6 +50,7 @@ public:
     QAction* mTypes = nullptr;
     QAction* mPayment = nullptr;
     QAction* mCurrency = nullptr;
+    QAction* mFolder = nullptr;
     QAction* Exit1 = nullptr;
     QAction* mExport = nullptr;
     QAction* mChart = nullptr; // enabled while the Money view is shown
@@ -82,6 +83,7 @@ public:
     void mTypesClick() { tbTypesClick(); }
     void mPaymentClick() { tbPaymentClick(); }
     void mCurrencyClick() { tbCurrencyClick(); }
+    void mFolderClick();
     void mExportClick();
     void mChartClick();
     void mOptionsClick();

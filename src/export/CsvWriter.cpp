@@ -5,8 +5,8 @@
 
 #include <array>
 
-std::string CannotCreateFileMessage(const std::string& path) {
-    return FormatMessage("Cannot create file %s", path);
+std::string CannotCreateFileMessage(const std::string& path, int error) {
+    return FormatMessage("Cannot create file %s", path) + ".\n" + SystemReason(error);
 }
 
 namespace {
@@ -94,8 +94,9 @@ std::string CsvBytes(const std::vector<std::string>& lines) {
 }
 
 void WriteCsvFile(const std::string& path, const std::vector<std::string>& lines) {
-    if (!ReplaceFileContents(path, CsvBytes(lines)))
-        throw LedraError(CannotCreateFileMessage(path));
+    int error = 0;
+    if (!ReplaceFileContents(path, CsvBytes(lines), &error))
+        throw LedraError(CannotCreateFileMessage(path, error));
 }
 
 CsvPieceWriter::CsvPieceWriter(std::function<bool(std::string_view)> put) : put_(std::move(put)) {
@@ -140,8 +141,10 @@ bool CsvPieces(const std::vector<std::string>& columns, const CellTable& rows, b
 
 void WriteCsvFile(const std::string& path, const std::vector<std::string>& columns,
                   const CellTable& rows, bool header) {
+    int error = 0;
     const bool written = ReplaceFileContents(
-        path, [&](const ByteWriter& write) { return CsvPieces(columns, rows, header, write); });
+        path, [&](const ByteWriter& write) { return CsvPieces(columns, rows, header, write); },
+        &error);
     if (!written)
-        throw LedraError(CannotCreateFileMessage(path));
+        throw LedraError(CannotCreateFileMessage(path, error));
 }

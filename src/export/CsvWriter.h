@@ -17,9 +17,9 @@ std::string CsvLine(const std::vector<std::string>& fields);
 // The lines of `table`: the captions first when `header`, then every row with its own cells.
 std::vector<std::string> CsvLines(const TextTable& table, bool header);
 
-// "Cannot create file <path>": the viewer's and ledra-export's words for an output file that
-// cannot be written.
-std::string CannotCreateFileMessage(const std::string& path);
+// "Cannot create file <path>" and, on its own line, the system's reason (`error`, an errno):
+// the viewer's and ledra-export's words for an output file that cannot be written.
+std::string CannotCreateFileMessage(const std::string& path, int error);
 
 // Writes each line followed by CR LF. Throws LedraError "Cannot create file <path>" when the
 // file cannot be written; a failed write never leaves a half-written file in place of the file

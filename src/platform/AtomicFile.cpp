@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,39 +69,107 @@ bool IsWritableFolder(const std::string& folder) {
            (st.st_mode & kAnyWrite) != 0 && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    return ReplaceFileContents(path, [bytes](const ByteWriter& write) { return write(bytes); });
+namespace {
+
+// The folder and the name of the file a path stands for, links followed.
+struct Place {
+    std::string target, folder, base, prefix;
+};
+Place placeOf(const std::string& path) {
+    Place p;
+    p.target = targetOf(path);
+    const std::size_t slash = p.target.rfind('/');
+    p.folder = slash == std::string::npos ? std::string(".")
+               : slash == 0               ? std::string("/")
+                                          : p.target.substr(0, slash);
+    p.base = slash == std::string::npos ? p.target : p.target.substr(slash + 1);
+    p.prefix = slash == std::string::npos ? std::string() : p.target.substr(0, slash + 1);
+    return p;
+}
+
+bool fail(int* error, int code) {
+    if (error)
+        *error = code;
+    return false;
+}
+
+bool replace(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
+             int* error, bool& noTemp);
+
+} // namespace
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, int* error) {
+    bool noTemp = false;
+    return replace(
+        path, [bytes](const ByteWriter& write) { return write(bytes); }, error, noTemp);
 }
 
 bool ReplaceFileContents(const std::string& path,
-                         const std::function<bool(const ByteWriter&)>& produce) {
-    if (path.empty())
-        return false;
-    const std::string target = targetOf(path);
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".")
-                               : slash == 0               ? std::string("/")
-                                                          : target.substr(0, slash);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    if (base.empty())
-        return false;
+                         const std::function<bool(const ByteWriter&)>& produce, int* error) {
+    bool noTemp = false;
+    return replace(path, produce, error, noTemp);
+}
 
-    if (!IsWritableFolder(folder))
+bool WriteFileContents(const std::string& path, std::string_view bytes, int* error) {
+    bool noTemp = false;
+    if (replace(
+            path, [bytes](const ByteWriter& write) { return write(bytes); }, error, noTemp))
+        return true;
+    if (!noTemp)
         return false;
+    const Place place = placeOf(path);
+    struct stat old {};
+    if (::stat(place.target.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
+        (old.st_mode & kAnyWrite) == 0)
+        return false; // the error of the atomic attempt stands
+    const int fd = ::open(place.target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, errno);
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int code = errno;
+    ok = ::close(fd) == 0 && ok;
+    return ok ? true : fail(error, code != 0 ? code : EIO);
+}
+
+namespace {
+
+bool replace(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
+             int* error, bool& noTemp) {
+    if (path.empty())
+        return fail(error, ENOENT);
+    const Place place = placeOf(path);
+    const std::string& target = place.target;
+    const std::string& folder = place.folder;
+    if (place.base.empty())
+        return fail(error, EISDIR);
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return false;
-    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & kAnyWrite) == 0 ||
-                   ::access(target.c_str(), W_OK) != 0))
-        return false;
+        return fail(error, errno);
+    if (exists && !S_ISREG(old.st_mode))
+        return fail(error, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+    if (exists && ((old.st_mode & kAnyWrite) == 0 || ::access(target.c_str(), W_OK) != 0))
+        return fail(error, EACCES);
 
-    std::string temp = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
-                       "." + base + ".XXXXXX";
+    if (!IsWritableFolder(folder)) {
+        struct stat st {};
+        noTemp = true;
+        return fail(error, ::stat(folder.c_str(), &st) != 0 ? errno
+                           : !S_ISDIR(st.st_mode)           ? ENOTDIR
+                                                            : EACCES);
+    }
+
+    std::string temp = place.prefix + "." + place.base + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    if (fd < 0) {
+        noTemp = true;
+        return fail(error, errno);
+    }
     const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
     bool ok = false;
     try {
@@ -117,13 +186,18 @@ bool ReplaceFileContents(const std::string& path,
         errno = 0;
     ok = ok && ::fchmod(fd, mode) == 0;
     ok = ok && ::fsync(fd) == 0;
+    int code = ok ? 0 : errno;
     ok = ::close(fd) == 0 && ok;
-    if (ok)
-        ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        code = errno;
+    }
     if (!ok) {
         ::unlink(temp.c_str());
-        return false;
+        return fail(error, code != 0 ? code : EIO);
     }
     syncFolder(folder);
     return true;
 }
+
+} // namespace

@@ -10,14 +10,24 @@
 // False when the file cannot be replaced; the file is then as it was. A path that names a
 // symbolic link replaces the file the link points to. A file or folder without any write
 // permission bit counts as read-only even for a user whom the system would let write.
-bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+// `error`, when given, receives the system's error number of the failure.
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, int* error = nullptr);
+
+// The same, except where no temporary file can be made beside the file (its folder is not
+// writable): an existing file that may be written is then rewritten in place, a torn file being
+// the lesser harm than a setting that can never be stored.
+bool WriteFileContents(const std::string& path, std::string_view bytes, int* error = nullptr);
+
+// The system's words for an error number, e.g. "Permission denied".
+std::string SystemReason(int error);
 
 // The same with the bytes formed piece by piece: `produce` hands each piece to the writer it
 // is given, in order, and returns whether all went well. A false from either side (or an
 // exception from `produce`) leaves the file as it was.
 using ByteWriter = std::function<bool(std::string_view)>;
 bool ReplaceFileContents(const std::string& path,
-                         const std::function<bool(const ByteWriter&)>& produce);
+                         const std::function<bool(const ByteWriter&)>& produce,
+                         int* error = nullptr);
 
 // Whether files can be created in `folder`: the system allows it and the folder has a write
 // permission bit (a folder without any counts as read-only, as above).

@@ -210,8 +210,11 @@ void WriteProfileString(const std::string& section, const std::string& key,
 }
 
 void WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path) {
-    const auto refused = [&path] {
-        return LedraError(FormatMessage("Unable to write to %s", path));
+    struct stat st {};
+    int error = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+    const auto refused = [&path, &error] {
+        return SettingsWriteError(FormatMessage("Unable to write to %s", path),
+                                  SystemReason(error));
     };
     std::string contents;
     // A file whose old contents cannot be read is never replaced: its other lines would be lost.
@@ -219,6 +222,6 @@ void WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::st
         throw refused();
     for (const ProfileEntry& e : entries)
         contents = ProfileWithKey(contents, e.section, e.key, e.value);
-    if (!ReplaceFileContents(path, contents))
+    if (!WriteFileContents(path, contents, &error))
         throw refused();
 }

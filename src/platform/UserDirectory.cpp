@@ -1,11 +1,14 @@
 #include "platform/UserDirectory.h"
 
+#include "platform/AppPaths.h"
+#include "platform/AtomicFile.h"
 #include "platform/Text.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fstream>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,23 +41,103 @@ std::string& rootOverride() {
     return root;
 }
 
+std::string& runChoice() {
+    static std::string folder;
+    return folder;
+}
+
 std::string withSeparator(std::string dir) {
     if (dir.empty() || dir.back() != '/')
         dir += '/';
     return dir;
 }
 
-std::string rootDir() {
-    if (!rootOverride().empty())
-        return withSeparator(rootOverride());
-    if (const char* env = std::getenv("LEDRA_DATA_ROOT"); env && *env)
-        return withSeparator(env);
+std::string homeFolder() {
     const char* home = std::getenv("HOME");
     std::string h = home && *home ? home : "";
     if (h.empty())
         if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
             h = pw->pw_dir;
-    return withSeparator(h) + "Palm/";
+    return h;
+}
+
+// The remembered folder: the file's first line, or empty text.
+std::string rememberedFolder() {
+    std::ifstream in(userdir::RememberedFolderFile(), std::ios::binary);
+    std::string line;
+    if (in)
+        std::getline(in, line);
+    return line;
+}
+
+std::string searchedFolder() {
+    if (!runChoice().empty())
+        return withSeparator(runChoice());
+    if (!rootOverride().empty())
+        return withSeparator(rootOverride());
+    if (const char* env = std::getenv("LEDRA_DATA_ROOT"); env && *env)
+        return withSeparator(env);
+    if (const std::string remembered = rememberedFolder(); !remembered.empty())
+        return withSeparator(remembered);
+    return withSeparator(homeFolder()) + "Palm/";
+}
+
+const char* const kDatabaseFiles[] = {"Ledra_Money.PDB", "Ledra_Payment.PDB", "Ledra_Currency.PDB",
+                                      "Ledra_Types.PDB"};
+
+bool holdsDatabaseFile(const std::vector<std::string>& names) {
+    return std::any_of(names.begin(), names.end(), [](const std::string& n) {
+        return std::any_of(std::begin(kDatabaseFiles), std::end(kDatabaseFiles),
+                           [&](const char* f) { return ansi::equalsIgnoringAsciiCase(n, f); });
+    });
+}
+
+bool holdsBackupFolder(const std::string& folder, const std::vector<std::string>& names) {
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+        return ansi::equalsIgnoringAsciiCase(n, "BACKUP") && isFolder(folder + n);
+    });
+}
+
+// "/a/b/c/" -> {"/a/b/", "c"}; no parent for "/" or a relative name without a slash.
+bool splitLast(const std::string& folder, std::string& parent, std::string& leaf) {
+    std::string f = folder;
+    while (f.size() > 1 && f.back() == '/')
+        f.pop_back();
+    const std::size_t slash = f.rfind('/');
+    if (slash == std::string::npos || slash + 1 >= f.size())
+        return false;
+    parent = f.substr(0, slash + 1);
+    leaf = f.substr(slash + 1);
+    return true;
+}
+
+// What the searched folder is: the root the users' names are joined to, and the one user when
+// the folder is a single user's.
+struct Layout {
+    std::string root;
+    bool singleUser = false;
+    std::string user;
+};
+
+Layout layoutOf(const std::string& folder) {
+    Layout l{folder, false, {}};
+    const std::vector<std::string> names = entries(folder);
+    std::string parent, leaf;
+    if (!splitLast(folder, parent, leaf))
+        return l;
+    // A BACKUP folder is its parent's, with or without the files (the open then names the
+    // missing ones); another folder that holds the files is a flat backup folder.
+    if (ansi::equalsIgnoringAsciiCase(leaf, "BACKUP")) {
+        std::string grand, user;
+        if (!splitLast(parent, grand, user))
+            return l;
+        return {grand, true, user};
+    }
+    if (holdsDatabaseFile(names))
+        return {parent, true, leaf};
+    if (holdsBackupFolder(folder, names))
+        return {parent, true, leaf};
+    return l;
 }
 
 // The users found by the last count; the id of a user is its index plus one.
@@ -64,18 +147,19 @@ std::vector<std::string>& users() {
 }
 
 void scanUsers() {
-    const std::string root = rootDir();
     std::vector<std::string>& list = users();
     list.clear();
+    const Layout layout = layoutOf(searchedFolder());
+    if (layout.singleUser) {
+        list.push_back(layout.user);
+        return;
+    }
+    const std::string& root = layout.root;
     for (const std::string& name : entries(root)) {
-        const std::string folder = root + name;
+        const std::string folder = root + name + "/";
         if (!isFolder(folder))
             continue;
-        const std::vector<std::string> inside = entries(folder);
-        const bool hasBackup = std::any_of(inside.begin(), inside.end(), [&](const auto& n) {
-            return ansi::equalsIgnoringAsciiCase(n, "BACKUP") && isFolder(folder + "/" + n);
-        });
-        if (hasBackup)
+        if (holdsBackupFolder(folder, entries(folder)))
             list.push_back(name);
         if (list.size() == 32767)
             break; // what a 16-bit count can tell
@@ -125,7 +209,7 @@ int UserName(std::uint32_t id, char* buffer, std::int16_t* size) {
 }
 
 int RootDirectory(char* buffer, std::int16_t* size) {
-    return copyOut(rootDir(), buffer, size);
+    return copyOut(layoutOf(searchedFolder()).root, buffer, size);
 }
 
 void SetRootOverride(const std::string& root) {
@@ -147,6 +231,33 @@ std::vector<std::string> UserNames() {
         names.emplace_back(name);
     }
     return names;
+}
+
+std::string RootOverride() {
+    return rootOverride();
+}
+
+std::string SearchedFolder() {
+    return searchedFolder();
+}
+
+std::string RememberedFolderFile() {
+    return ConfigFolder() + "backup-folder";
+}
+
+bool ChooseFolder(const std::string& folder, std::string& problem) {
+    runChoice() = folder;
+    const std::string file = RememberedFolderFile();
+    MakeFolders(ConfigFolder());
+    int error = 0;
+    if (ReplaceFileContents(file, folder + "\n", &error))
+        return true;
+    problem = "Unable to write to " + file + ".\n" + SystemReason(error);
+    return false;
+}
+
+void ForgetRunChoice() {
+    runChoice().clear();
 }
 
 } // namespace userdir
@@ -183,7 +294,11 @@ std::string ResolvePathIgnoringCase(const std::string& path) {
 }
 
 DatabasePaths DatabasePathsFor(const std::string& rootDir, const std::string& userName) {
-    const std::string base = rootDir + userName + "/BACKUP/Ledra_";
+    const std::string folder = rootDir + userName + "/";
+    const std::string resolved = ResolvePathIgnoringCase(folder);
+    const std::vector<std::string> names = entries(resolved);
+    const bool flat = !holdsBackupFolder(resolved, names) && holdsDatabaseFile(names);
+    const std::string base = folder + (flat ? "" : "BACKUP/") + "Ledra_";
     return {ResolvePathIgnoringCase(base + "Money.PDB"),
             ResolvePathIgnoringCase(base + "Payment.PDB"),
             ResolvePathIgnoringCase(base + "Currency.PDB"),
@@ -193,4 +308,8 @@ DatabasePaths DatabasePathsFor(const std::string& rootDir, const std::string& us
 DatabasePaths DatabasePathsIn(const std::string& folder) {
     const std::string base = folder + "/Ledra_";
     return {base + "Money.PDB", base + "Payment.PDB", base + "Currency.PDB", base + "Types.PDB"};
+}
+
+std::string DatabaseFolder(const DatabasePaths& paths) {
+    return ResolvePathIgnoringCase(paths.money.substr(0, paths.money.rfind('/') + 1));
 }

@@ -7,8 +7,10 @@
 #include <climits>
 #include <ctime>
 
+// An installed copy (settings in the config folder) cannot write beside itself: its exports go
+// to the user's documents.
 std::string DefaultExportPath() {
-    return ExecutableDir() + "out.CSV";
+    return (SettingsInConfigFolder() ? DocumentsFolder() : ExecutableDir()) + "out.CSV";
 }
 
 SettingsFile::SettingsFile() : path_(SettingsPath()) {}
@@ -112,15 +114,47 @@ DateTimeValue SettingsFile::readDate(const SettingKey& k) const {
     return readDate(k, {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, {}});
 }
 
+namespace {
+struct RefusedWrites {
+    std::function<void(const std::string&)> handler;
+    bool reported = false;
+};
+RefusedWrites& refusedWrites() {
+    static RefusedWrites r;
+    return r;
+}
+} // namespace
+
+void SetRefusedWriteHandler(std::function<void(const std::string& text)> handler) {
+    refusedWrites() = {std::move(handler), false};
+}
+
+namespace {
+// A write the system refuses: told once per run where a handler is set, else thrown.
+template <typename Write> void refusable(Write&& write) {
+    try {
+        write();
+    } catch (const SettingsWriteError& e) {
+        RefusedWrites& r = refusedWrites();
+        if (!r.handler)
+            throw;
+        if (r.reported)
+            return;
+        r.reported = true;
+        r.handler(std::string(e.what()) + ".\n" + e.reason());
+    }
+}
+} // namespace
+
 void SettingsFile::writeText(const SettingKey& k, const std::string& value) const {
-    WriteProfileString(k.section, k.key, value, path_);
+    refusable([&] { WriteProfileString(k.section, k.key, value, path_); });
 }
 
 void SettingsFile::writeTexts(const std::vector<std::pair<SettingKey, std::string>>& values) const {
     std::vector<ProfileEntry> entries;
     for (const auto& [k, value] : values)
         entries.push_back({k.section, k.key, value});
-    WriteProfileStrings(entries, path_);
+    refusable([&] { WriteProfileStrings(entries, path_); });
 }
 
 void SettingsFile::writeQuoted(const SettingKey& k, const std::string& value) const {

@@ -5,6 +5,7 @@
 #include "platform/Regional.h"
 #include "settings/SettingsKeys.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,12 @@ public:
 private:
     std::string path_;
 };
+
+// Where a refused write goes: the first refusal of the run is handed over once (its message, a
+// full stop and the system's reason on the next line) and every later one is passed over, so
+// that a read-only settings file never stops a handler. Without a handler (the default) a
+// refused write throws SettingsWriteError. Setting a handler starts a new run.
+void SetRefusedWriteHandler(std::function<void(const std::string& text)> handler);
 
 // Integer value forms: decimal, "0x" hexadecimal, "-"; anything else gives nothing. Blanks at
 // both ends and a leading "+" are allowed ("-0x5" is -5); trailing text ("12abc"), an empty

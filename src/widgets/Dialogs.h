@@ -24,20 +24,24 @@ struct SaveFileOptions {
 };
 // The chosen full path, or an empty text when the user cancelled.
 QString saveFileName(const SaveFileOptions& options, QWidget* parent = nullptr);
+// A folder chooser starting in `start`; the chosen folder, or an empty text when cancelled.
+QString folderName(const QString& caption, const QString& start, QWidget* parent = nullptr);
 
 // --- test hooks ------------------------------------------------------------------------------
 struct Shown {
-    enum Kind { Message, Error, Beep, SaveFile } kind;
+    enum Kind { Message, Error, Beep, SaveFile, Folder } kind;
     QString text;
 };
 // While recording, nothing is shown: every call is appended to the record instead, and
-// saveFileName answers with the next queued answer (empty text when none is queued).
+// saveFileName and folderName answer with the next queued answer (empty text when none is
+// queued).
 void startRecording();
 void stopRecording();
 bool isRecording();
 const QList<Shown>& record();
 void clearRecord();
 void setNextSaveFileName(const QString& path);
+void setNextFolderName(const QString& path);
 // Called for every recorded call (after it was recorded); lets a test act at that moment.
 void setOnShown(std::function<void(const Shown&)> hook);
 

@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -36,6 +37,18 @@ inline const QString kMissingFile = QStringLiteral(
     "Unable to open one or more files.\n\nCheck does Ledra database(s)\nfiles exists in your "
     "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
     "proprties and do synchronisation ones.\n");
+
+// The open messages go on with the folder that was searched and, for the second, what is
+// wrong with each file that did not open.
+inline QString noUserIn(const std::string& folder) {
+    return kNoUser + QString::fromStdString(folder) +
+           QStringLiteral("\n\nChoose the folder that holds your backups with File, Open Backup "
+                          "Folder...\n");
+}
+inline QString missingIn(const std::string& folder, const QString& files) {
+    return kMissingFile + QStringLiteral("\n") + QString::fromStdString(folder) +
+           QStringLiteral("\n") + files;
+}
 
 struct AppRun : GuiSetup {
     // A handheld user with its four files; `transactions` tells the users apart, `skip` names
@@ -89,6 +102,7 @@ struct AppRun : GuiSetup {
     // Ends this run's forms so that the next start() is a new run.
     void restart() const {
         DestroyForms();
+        userdir::ForgetRunChoice();
         Dialogs::clearRecord();
     }
 };

@@ -9,6 +9,7 @@
 #include "export/Export.h"
 #include "money/Money.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -199,14 +200,14 @@ void HostileInputTest::settingsFileThatIsADirectory() {
     QCOMPARE(fMain->cbUser->currentIndex(), -1); // defaults: nobody remembered
     Dialogs::clearRecord();
     Guarded([] { fSetup->SaveSettings(); });
-    QCOMPARE(errors(),
-             QStringList{QString::fromStdString("Unable to write to " + run.iniPath() + ".")});
+    QCOMPARE(errors(), QStringList{QString::fromStdString("Unable to write to " + run.iniPath() +
+                                                          ".\nIs a directory.")});
     QVERIFY(std::filesystem::is_directory(run.iniPath()));
 }
 
 void HostileInputTest::readOnlySettingsFile() {
     AppRun run;
-    run.addUser("Anna");
+    run.addUser("Anna", 30);
     run.setIni("Users", "User", "Anna");
     ::chmod(run.iniPath().c_str(), 0444);
     const std::string before = run.iniBytes();
@@ -214,8 +215,23 @@ void HostileInputTest::readOnlySettingsFile() {
     QCOMPARE(fMain->cbUser->currentText(), QStringLiteral("Anna")); // reading still works
     Dialogs::clearRecord();
     Guarded([] { fSetup->SaveSettings(); });
-    QCOMPARE(errors(),
-             QStringList{QString::fromStdString("Unable to write to " + run.iniPath() + ".")});
+    const QStringList once{
+        QString::fromStdString("Unable to write to " + run.iniPath() + ".\nPermission denied.")};
+    QCOMPARE(errors(), once);
+    QCOMPARE(run.iniBytes(), before);
+
+    // Every later refusal of the run passes silently, and the view follows each choice.
+    fMain->tbMoney->trigger();
+    auto* money = qobject_cast<TfMoney*>(fMain->ActiveFrame);
+    QVERIFY(money);
+    const int rows = money->grid->rows()->rowCount();
+    money->tbYear->trigger();
+    QCOMPARE(fMain->windowTitle(), QStringLiteral("Ledra - By Year"));
+    QVERIFY2(money->grid->rows()->rowCount() < rows,
+             qPrintable(QString::number(money->grid->rows()->rowCount()))); // one year
+    money->tbOut->trigger();
+    QVERIFY(money->tbOut->isChecked());
+    QCOMPARE(errors(), once);
     QCOMPARE(run.iniBytes(), before);
 }
 

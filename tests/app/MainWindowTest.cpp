@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
@@ -76,6 +77,10 @@ private slots:
     void changeOfUser();
     void changeToUserWithMissingFile();
     void damagedFilesAreNamedAfterTheOpenMessages();
+    void chosenFolderIsListedAndOpenedAsAPick_data();
+    void chosenFolderIsListedAndOpenedAsAPick();
+    void cancelledFolderChoiceChangesNothing();
+    void chosenFolderIsRememberedAcrossARestart();
     void exportWithoutViewTellsSo();
     void closingDialogsDoesNotReopenOrAskAgain();
     void lastOfEqualEntriesIsSelected_data();
@@ -92,8 +97,11 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->size(), QSize(700, 500));
     QCOMPARE(fMain->tbFile->text(), QStringLiteral("&File"));
     QCOMPARE(fMain->tbFile->popupMode(), QToolButton::InstantPopup);
-    QCOMPARE(fMain->FileMenu->actions().size(), 6);
+    QCOMPARE(fMain->FileMenu->actions().size(), 8);
     QVERIFY(fMain->FileMenu->actions().at(4)->isSeparator());
+    QCOMPARE(fMain->FileMenu->actions().at(5), fMain->mFolder);
+    QCOMPARE(fMain->mFolder->text(), QStringLiteral("Open Backup &Folder..."));
+    QVERIFY(fMain->FileMenu->actions().at(6)->isSeparator());
     QCOMPARE(fMain->ToolsMenu->actions().size(), 4);
     QCOMPARE(fMain->mExport->text(), QStringLiteral("&Export to Excel (*.CSV)"));
     QCOMPARE(fMain->mChart->text(), QStringLiteral("&Chart..."));
@@ -118,7 +126,7 @@ void MainWindowTest::emptyDirectoryGivesOneMessageAndNoViews() {
     AppRun run;
     QVERIFY(run.start());
     QCOMPARE(fMain->cbUser->count(), 0);
-    QCOMPARE(messages(), QStringList{kNoUser});
+    QCOMPARE(messages(), QStringList{noUserIn(run.root())});
     QCOMPARE(enabledStates(), kAllOff);
     QVERIFY(!fMain->mExport->isEnabled());
     QVERIFY(errors().isEmpty());
@@ -150,7 +158,7 @@ void MainWindowTest::rememberedUserNotListed() {
     run.setIni("Users", "User", "Alice"); // letter case counts
     QVERIFY(run.start());
     QCOMPARE(fMain->cbUser->currentIndex(), -1);
-    QCOMPARE(messages(), QStringList{kNoUser});
+    QCOMPARE(messages(), QStringList{noUserIn(run.root())});
     QCOMPARE(enabledStates(), kAllOff);
 }
 
@@ -166,7 +174,8 @@ void MainWindowTest::oneMissingFileGivesOneMessage() {
     run.addUser("alice", 2, missing.toStdString());
     run.setIni("Users", "User", "alice");
     QVERIFY(run.start());
-    QCOMPARE(messages(), QStringList{kMissingFile});
+    QCOMPARE(messages(), QStringList{missingIn(run.root() + "alice/BACKUP/",
+                                               "Ledra_" + missing + ".PDB: missing\n")});
     QCOMPARE(enabledStates(), kAllOff);
     QVERIFY(!fMain->mExport->isEnabled());
     // All four were tried: those that exist are open.
@@ -272,7 +281,8 @@ void MainWindowTest::changeToUserWithMissingFile() {
     QVERIFY(run.start());
     fMain->tbMoney->trigger();
     pickUser(1);
-    QCOMPARE(messages(), QStringList{kMissingFile});
+    QCOMPARE(messages(),
+             QStringList{missingIn(run.root() + "bob/BACKUP/", "Ledra_Currency.PDB: missing\n")});
     QCOMPARE(enabledStates(), kAllOff);
     QVERIFY(!fMain->ActiveFrame);
     // Back to a complete user: the four files are tried again.
@@ -320,6 +330,115 @@ void MainWindowTest::damagedFilesAreNamedAfterTheOpenMessages() {
     QVERIFY(shownNow.at(1).startsWith(QStringLiteral("Damaged database files")));
     QVERIFY(shownNow.at(1).contains(QStringLiteral("bob/BACKUP/Ledra_Money.PDB")));
     QCOMPARE(enabledStates(), kAllOff);
+}
+
+void MainWindowTest::chosenFolderIsListedAndOpenedAsAPick_data() {
+    QTest::addColumn<QString>("folder"); // below the test's directory
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QStringList>("users");
+    QTest::addColumn<int>("selected");
+    const QStringList both{"alice", "bob"};
+    QTest::newRow("root, remembered user") << "other"
+                                           << "bob" << both << 1;
+    QTest::newRow("root, user not there") << "other"
+                                          << "carol" << both << -1;
+    QTest::newRow("one user's folder") << "other/alice"
+                                       << "" << QStringList{"alice"} << 0;
+    QTest::newRow("BACKUP folder") << "other/bob/BACKUP"
+                                   << "" << QStringList{"bob"} << 0;
+    QTest::newRow("flat folder") << "flat/Palm sync"
+                                 << "" << QStringList{"Palm sync"} << 0;
+    QTest::newRow("empty folder") << "empty"
+                                  << "alice" << QStringList{} << -1;
+}
+
+// A folder chosen from the File menu is listed and handled as a pick in cbUser: the view goes,
+// the databases are closed, and the only user, or the remembered one, is opened.
+void MainWindowTest::chosenFolderIsListedAndOpenedAsAPick() {
+    QFETCH(QString, folder);
+    QFETCH(QString, remembered);
+    QFETCH(QStringList, users);
+    QFETCH(int, selected);
+    AppRun run;
+    run.addUser("zed", 5);
+    run.setIni("Users", "User", remembered.toStdString());
+    const std::string other = run.dir.file("other/");
+    for (const auto& [name, count] : {std::pair{"alice", 2}, std::pair{"bob", 3}}) {
+        const std::string backup = other + name + "/BACKUP";
+        std::filesystem::create_directories(backup);
+        for (const char* f : {"Money", "Payment", "Currency", "Types"})
+            std::filesystem::copy_file(run.root() + "zed/BACKUP/Ledra_" + f + ".PDB",
+                                       backup + "/Ledra_" + f + ".PDB");
+    }
+    std::filesystem::create_directories(run.dir.file("flat/Palm sync"));
+    for (const char* f : {"Money", "Payment", "Currency", "Types"})
+        std::filesystem::copy_file(run.root() + "zed/BACKUP/Ledra_" + f + ".PDB",
+                                   run.dir.file("flat/Palm sync/ledra_") + f + ".pdb");
+    std::filesystem::create_directories(run.dir.file("empty"));
+    QVERIFY(run.start());
+    QVERIFY(messages().size() == 1); // zed is not remembered
+    fMain->cbUser->setCurrentIndex(0);
+    fMain->cbUserChange();
+    fMain->tbMoney->trigger();
+    QVERIFY(fMain->ActiveFrame);
+    Dialogs::clearRecord();
+
+    const std::string chosen = run.dir.file(folder.toStdString());
+    Dialogs::setNextFolderName(QString::fromStdString(chosen));
+    fMain->mFolder->trigger();
+    QCOMPARE(shown(Dialogs::Shown::Folder), QStringList{QString::fromStdString(chosen)});
+    QStringList listed;
+    for (int i = 0; i < fMain->cbUser->count(); ++i)
+        listed << fMain->cbUser->itemText(i);
+    QCOMPARE(listed, users);
+    QCOMPARE(fMain->cbUser->currentIndex(), selected);
+    QVERIFY(!fMain->ActiveFrame);
+    QCOMPARE(pressed(), QList<bool>(4, false));
+    QVERIFY(errors().isEmpty());
+    if (selected >= 0) {
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(enabledStates(), kAllOn);
+        QCOMPARE(MoneyDb->GetNumRecords(), 5);
+    } else {
+        QCOMPARE(messages(), QStringList{noUserIn(chosen + "/")});
+        QCOMPARE(enabledStates(), kAllOff);
+        QVERIFY(!MoneyDb->isOpen());
+    }
+}
+
+void MainWindowTest::cancelledFolderChoiceChangesNothing() {
+    AppRun run;
+    run.addUser("alice");
+    run.setIni("Users", "User", "alice");
+    QVERIFY(run.start());
+    fMain->tbTypes->trigger();
+    fMain->mFolder->trigger(); // no answer queued: the chooser is cancelled
+    QCOMPARE(shown(Dialogs::Shown::Folder), QStringList{QString()});
+    QVERIFY(fMain->ActiveFrame);
+    QCOMPARE(fMain->cbUser->currentText(), QStringLiteral("alice"));
+    QVERIFY(MoneyDb->isOpen());
+    QVERIFY(!QFile::exists(QString::fromStdString(run.dir.file("config/ledra/backup-folder"))));
+}
+
+// The chosen folder is the directory's root in the next runs too.
+void MainWindowTest::chosenFolderIsRememberedAcrossARestart() {
+    AppRun run;
+    run.addUser("alice");
+    QVERIFY(run.start());
+    Dialogs::setNextFolderName(QString::fromStdString(run.root() + "alice"));
+    fMain->mFolder->trigger();
+    QCOMPARE(fMain->cbUser->currentText(), QStringLiteral("alice"));
+    QCOMPARE(ReadFileBytes(run.dir.file("config/ledra/backup-folder")), run.root() + "alice\n");
+    fMain->close(); // saves the user
+
+    userdir::SetRootOverride(""); // the next run has no test root: the remembered one counts
+    run.restart();
+    QVERIFY(run.start());
+    QVERIFY(messages().isEmpty());
+    QCOMPARE(fMain->cbUser->count(), 1);
+    QCOMPARE(fMain->cbUser->currentText(), QStringLiteral("alice"));
+    QCOMPARE(enabledStates(), kAllOn);
+    QCOMPARE(QByteArray(fMain->RootDir), QByteArray::fromStdString(run.root()));
 }
 
 void MainWindowTest::exportWithoutViewTellsSo() {

@@ -114,7 +114,11 @@ void expectCannotCreate(const std::string& path) {
         WriteCsvFile(path, {"a,b"});
         ADD_FAILURE() << "no error for " << path;
     } catch (const LedraError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+        // The message, a full stop, and the system's reason on its own line.
+        const std::string what = e.what();
+        const std::string head = "Cannot create file " + path + ".\n";
+        EXPECT_EQ(what.rfind(head, 0), 0u) << what;
+        EXPECT_GT(what.size(), head.size()) << "no reason given";
     }
 }
 

@@ -232,7 +232,8 @@ private slots:
         QCOMPARE(Dialogs::record().size(), 1);
         QCOMPARE(Dialogs::record()[0].kind, Dialogs::Shown::Error);
         QCOMPARE(Dialogs::record()[0].text,
-                 QStringLiteral("Cannot create file %1.").arg(QString::fromStdString(path)));
+                 QStringLiteral("Cannot create file %1.\nNo such file or directory.")
+                     .arg(QString::fromStdString(path)));
         // The settings were saved all the same, with the path that failed.
         const QByteArray ini = fileBytes(iniPath());
         QVERIFY2(ini.contains("[Export]"), ini.constData());

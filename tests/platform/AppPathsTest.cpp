@@ -105,3 +105,34 @@ TEST(AppPaths, OverrideForTests) {
 }
 
 } // namespace
+
+namespace {
+
+// The user's own Ledra.ini beside the executable stays the one used, writable folder or not.
+TEST(AppPaths, LedraIniBesideTheExecutableIsKeptInAReadOnlyFolder) {
+    TempDir dir;
+    const std::string exeDir = dir.file("bin/");
+    fs::create_directory(exeDir);
+    std::ofstream(exeDir + "Ledra.ini") << "[Users]\r\n";
+    ::chmod(exeDir.c_str(), 0555);
+    EnvVar xdg("XDG_CONFIG_HOME");
+    xdg.set(dir.file("cfg"));
+    EXPECT_EQ(SettingsPathFor(exeDir), exeDir + "Ledra.ini");
+    ::chmod(exeDir.c_str(), 0755);
+}
+
+TEST(AppPaths, DocumentsFolderAsTheDesktopNamesItElseHome) {
+    TempDir dir;
+    EnvVar xdg("XDG_CONFIG_HOME"), home("HOME");
+    xdg.set(dir.file("cfg"));
+    home.set(dir.path());
+    EXPECT_EQ(DocumentsFolder(), dir.path() + "/"); // no user-dirs.dirs
+    fs::create_directories(dir.file("cfg"));
+    std::ofstream(dir.file("cfg/user-dirs.dirs"))
+        << "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+    EXPECT_EQ(DocumentsFolder(), dir.path() + "/") << "named, but not there";
+    fs::create_directories(dir.file("Dokumente"));
+    EXPECT_EQ(DocumentsFolder(), dir.file("Dokumente/"));
+}
+
+} // namespace

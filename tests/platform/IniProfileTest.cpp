@@ -267,17 +267,19 @@ TEST(IniProfile, ReadOnlyFileStaysUnchanged) {
     EXPECT_EQ(fileCount(dir.path()), 1);
 }
 
-TEST(IniProfile, ReadOnlyFolderStaysUnchanged) {
+// The user's own file in a folder where no temporary file can be made is written in place; a
+// new file cannot be made there at all.
+TEST(IniProfile, FileInReadOnlyFolderIsWrittenInPlace) {
     TempDir dir;
     const std::string folder = dir.file("ro");
     fs::create_directory(folder);
     const std::string path = folder + "/Ledra.ini";
     writeBytes(path, "[M]\r\nK=1\r\n");
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    expectUnableToWrite(path);
+    WriteProfileString("M", "K", "2", path);
     expectUnableToWrite(folder + "/New.ini");
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(ReadFileBytes(path), "[M]\r\nK=1\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "[M]\r\nK=2\r\n");
     EXPECT_EQ(fileCount(folder), 1);
 }
 

@@ -193,6 +193,118 @@ TEST_F(UserDirectory, ExactNameWinsOverOtherCaseVariants) {
     EXPECT_EQ(DatabasePathsFor(dir.path(), "Bob").money, dir.path() + "Bob/BACKUP/Ledra_Money.PDB");
 }
 
+// The root as the main window asks for it.
+std::string rootDirectory() {
+    char buffer[260];
+    std::int16_t size = 256;
+    return userdir::RootDirectory(buffer, &size) ? buffer : "<failed>";
+}
+
+// Restores an environment variable when the test ends.
+struct EnvVar {
+    const char* name;
+    bool had;
+    std::string old;
+    explicit EnvVar(const char* n) : name(n), had(std::getenv(n) != nullptr) {
+        if (had)
+            old = std::getenv(n);
+    }
+    ~EnvVar() {
+        if (had)
+            ::setenv(name, old.c_str(), 1);
+        else
+            ::unsetenv(name);
+    }
+};
+
+// What people have: a desktop data root, one user's folder, the user's BACKUP folder, or a flat
+// folder of backup files as sync tools leave it. Each gives its users, a root to which the
+// name is joined, and paths that reach the files.
+TEST_F(UserDirectory, ThreeFolderKinds) {
+    user("Anna Berg", "Backup");
+    touch(dir.file("Anna Berg/Backup/Ledra_Money.pdb"));
+    user("Bob");
+    fs::create_directories(dir.file("sync/palm"));
+    touch(dir.file("sync/palm/LEDRA_MONEY.PDB"));
+    touch(dir.file("sync/palm/Ledra_Types.PDB"));
+    fs::create_directories(dir.file("sync/notes"));
+    touch(dir.file("sync/notes/readme.txt"));
+
+    struct Case {
+        std::string folder;
+        std::vector<std::string> users;
+        std::string root;
+        std::string money; // the money path of the first user
+    };
+    const Case cases[] = {
+        {dir.path(), {"Anna Berg", "Bob"}, root(), root() + "Anna Berg/Backup/Ledra_Money.pdb"},
+        {dir.file("Anna Berg"), {"Anna Berg"}, root(), root() + "Anna Berg/Backup/Ledra_Money.pdb"},
+        {dir.file("Anna Berg/Backup/"),
+         {"Anna Berg"},
+         root(),
+         root() + "Anna Berg/Backup/Ledra_Money.pdb"},
+        // A BACKUP folder without the files is still its user's: the open names them missing.
+        {dir.file("Bob/BACKUP"), {"Bob"}, root(), root() + "Bob/BACKUP/Ledra_Money.PDB"},
+        {dir.file("sync/palm"), {"palm"}, dir.file("sync/"), dir.file("sync/palm/LEDRA_MONEY.PDB")},
+        {dir.file("sync/notes"), {}, dir.file("sync/notes/"), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        userdir::SetRootOverride(c.folder);
+        EXPECT_EQ(listUsers(), c.users);
+        EXPECT_EQ(rootDirectory(), c.root);
+        EXPECT_EQ(userdir::SearchedFolder().back(), '/');
+        if (!c.users.empty()) {
+            const DatabasePaths p = DatabasePathsFor(rootDirectory(), c.users.front());
+            EXPECT_EQ(p.money, c.money);
+            EXPECT_EQ(DatabaseFolder(p), c.money.substr(0, c.money.rfind('/') + 1));
+        }
+    }
+    // A flat folder's missing file is named in that folder.
+    EXPECT_EQ(DatabasePathsFor(dir.file("sync/"), "palm").currency,
+              dir.file("sync/palm/Ledra_Currency.PDB"));
+}
+
+// The chosen folder: searched from then on in the run, remembered for the next runs, where
+// $LEDRA_DATA_ROOT, when set, still wins.
+TEST_F(UserDirectory, ChosenFolderIsRememberedAndTheEnvironmentStillWins) {
+    EnvVar xdg("XDG_CONFIG_HOME"), env("LEDRA_DATA_ROOT");
+    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    ::unsetenv("LEDRA_DATA_ROOT");
+    user("Bob");
+    std::string problem;
+    ASSERT_TRUE(userdir::ChooseFolder(dir.file("Bob"), problem)) << problem;
+    EXPECT_EQ(userdir::RememberedFolderFile(), dir.file("config/ledra/backup-folder"));
+    EXPECT_EQ(userdir::SearchedFolder(), dir.file("Bob/")); // beats the override in this run
+    EXPECT_EQ(listUsers(), std::vector<std::string>{"Bob"});
+
+    // A new run: the remembered folder, unless an override or the environment says otherwise.
+    userdir::ForgetRunChoice();
+    EXPECT_EQ(userdir::SearchedFolder(), root());
+    userdir::SetRootOverride("");
+    EXPECT_EQ(userdir::SearchedFolder(), dir.file("Bob/"));
+    ::setenv("LEDRA_DATA_ROOT", "/data/palm", 1);
+    EXPECT_EQ(userdir::SearchedFolder(), "/data/palm/");
+    // A choice made in that run wins over the environment.
+    ASSERT_TRUE(userdir::ChooseFolder(dir.path(), problem));
+    EXPECT_EQ(userdir::SearchedFolder(), root());
+    userdir::ForgetRunChoice();
+}
+
+TEST_F(UserDirectory, ChoiceThatCannotBeRememberedStillHoldsForTheRun) {
+    EnvVar xdg("XDG_CONFIG_HOME");
+    fs::create_directories(dir.file("config/ledra"));
+    fs::permissions(dir.file("config/ledra"), fs::perms::owner_read | fs::perms::owner_exec);
+    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    std::string problem;
+    EXPECT_FALSE(userdir::ChooseFolder(dir.file("elsewhere"), problem));
+    EXPECT_EQ(problem.rfind("Unable to write to " + dir.file("config/ledra/backup-folder"), 0), 0u)
+        << problem;
+    EXPECT_EQ(userdir::SearchedFolder(), dir.file("elsewhere/"));
+    userdir::ForgetRunChoice();
+    fs::permissions(dir.file("config/ledra"), fs::perms::owner_all);
+}
+
 TEST(ResolvePathIgnoringCase, RelativeAndOddPaths) {
     TempDir dir;
     fs::create_directories(dir.file("A/b"));

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -23,8 +24,14 @@ inline constexpr TimeOfDay kPickerTime{12, 0, 0};
 
 struct GuiSetup {
     TempDir dir;
+    std::string oldConfigHome;
+    bool hadConfigHome = std::getenv("XDG_CONFIG_HOME") != nullptr;
 
     GuiSetup() {
+        // The remembered backup folder goes to a config folder of the test's own.
+        if (hadConfigHome)
+            oldConfigHome = std::getenv("XDG_CONFIG_HOME");
+        ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
         SetRegionalFormats(CFormats());
         SetSettingsPathOverride(iniPath());
         userdir::SetRootOverride(root());
@@ -38,7 +45,12 @@ struct GuiSetup {
         Dialogs::stopRecording();
         DatePicker::setCreationTimeForTests(nullptr);
         userdir::SetRootOverride("");
+        userdir::ForgetRunChoice();
         SetSettingsPathOverride("");
+        if (hadConfigHome)
+            ::setenv("XDG_CONFIG_HOME", oldConfigHome.c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
     }
     GuiSetup(const GuiSetup&) = delete;
     GuiSetup& operator=(const GuiSetup&) = delete;

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -427,13 +428,16 @@ TEST_F(ExportCliTest, MissingDatabaseGivesTheViewersMessage) {
         for (const char* view : {"money", "currency"}) {
             const Outcome r = run({"--root", other.path(), "--user", "alice", "--view", view});
             EXPECT_EQ(r.status, 1);
-            EXPECT_EQ(r.err, kOpenFailed);
+            EXPECT_EQ(r.err, kOpenFailed + "\n" + other.path() + "/alice/BACKUP/\n" + file +
+                                 ": missing\n");
             EXPECT_EQ(r.out, "");
         }
     }
     const Outcome r = run({"--root", root.path(), "--user", "nobody", "--view", "money"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, kOpenFailed);
+    EXPECT_EQ(r.err, kOpenFailed + "\n" + root.path() + "/nobody/BACKUP/\n" +
+                         "Ledra_Money.PDB: missing\nLedra_Payment.PDB: missing\n"
+                         "Ledra_Currency.PDB: missing\nLedra_Types.PDB: missing\n");
 }
 
 // A damaged file is exported as far as it can be read; the faults go to stderr and the exit
@@ -459,7 +463,11 @@ TEST_F(ExportCliTest, DamagedDatabaseIsNamedOnStandardErrorAndStillExported) {
     fs::remove(userDir() + "/Ledra_Types.PDB");
     const Outcome both = run(base("money"));
     EXPECT_EQ(both.status, 1);
-    EXPECT_EQ(both.err.rfind(kOpenFailed + "Damaged database files", 0), 0u) << both.err;
+    EXPECT_EQ(both.err.rfind(kOpenFailed + "\n" + userDir() + "/\nLedra_Types.PDB: missing\n" +
+                                 "Damaged database files",
+                             0),
+              0u)
+        << both.err;
 }
 
 TEST_F(ExportCliTest, RootWithOrWithoutSeparatorAndAnyLetterCase) {
@@ -504,7 +512,49 @@ TEST_F(ExportCliTest, NoUserAtAll) {
     TempDir empty;
     const Outcome r = run({"--root", empty.path(), "--view", "money"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("no handheld user"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.rfind("ledra-export: no handheld user under " + empty.path() +
+                              "/ (the folder holds no user's folder with a BACKUP folder, and no "
+                              "database files); name the folder with --root, or the user with "
+                              "--user\n",
+                          0),
+              0u)
+        << r.err;
+    const Outcome missing = run({"--root", empty.file("gone"), "--view", "money"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("under " + empty.file("gone") + "/ (the folder does not exist)"),
+              std::string::npos)
+        << missing.err;
+}
+
+// --root takes a user's folder or a folder of backup files as the viewer's chooser does.
+TEST_F(ExportCliTest, RootMayBeOneUsersFolderOrTheBackupFolder) {
+    const std::string expected = run(base("payment")).out;
+    for (const std::string& folder : {root.path() + "/alice", userDir()}) {
+        const Outcome r = run({"--root", folder, "--view", "payment"});
+        EXPECT_EQ(r.status, 0) << folder << r.err;
+        EXPECT_EQ(r.out, expected) << folder;
+    }
+}
+
+// Without --root and $LEDRA_DATA_ROOT, the folder chosen in the viewer.
+TEST_F(ExportCliTest, RememberedFolderIsTheDefaultRoot) {
+    TempDir config;
+    struct Env {
+        std::string xdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+        std::string data = std::getenv("LEDRA_DATA_ROOT") ? std::getenv("LEDRA_DATA_ROOT") : "";
+        ~Env() {
+            for (auto [name, value] :
+                 {std::pair{"XDG_CONFIG_HOME", &xdg}, std::pair{"LEDRA_DATA_ROOT", &data}})
+                value->empty() ? ::unsetenv(name) : ::setenv(name, value->c_str(), 1);
+        }
+    } restore;
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    ::unsetenv("LEDRA_DATA_ROOT");
+    fs::create_directories(config.file("ledra"));
+    std::ofstream(config.file("ledra/backup-folder")) << root.path() << "\n";
+    const Outcome r = run({"--view", "payment", "--no-header"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1,Cash\r\n2,\"Credit card\"\r\n");
 }
 
 TEST_F(ExportCliTest, LookingForUsersUnderRootLeavesTheDirectoryAsItWas) {
@@ -553,7 +603,7 @@ TEST_F(ExportCliTest, OutputThatCannotBeWrittenFailsWithOne) {
             args.push_back("--total");
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "Cannot create file " + missing + ".\n");
+        EXPECT_EQ(r.err, "Cannot create file " + missing + ".\nNo such file or directory.\n");
         EXPECT_FALSE(fs::exists(missing));
     }
 }

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <sys/stat.h>
 #include <utility>
 
 namespace ledraexport {
@@ -32,7 +33,9 @@ const std::string kUsage =
     "\n"
     "  --root DIR       desktop data root; the user's files are DIR/NAME/BACKUP/Ledra_*.PDB\n"
     "                   (trailing separator optional; letter case of Backup/ and .pdb as found).\n"
-    "                   Default: the user directory's root ($LEDRA_DATA_ROOT, else ~/Palm/).\n"
+    "                   One user's folder, or a folder holding the files, is taken as well.\n"
+    "                   Default: $LEDRA_DATA_ROOT, else the folder chosen in the viewer with\n"
+    "                   Open Backup Folder, else ~/Palm/.\n"
     "  --user NAME      handheld user (folder name). Default: the only user, when there is one.\n"
     "  --view V         money | types | payment | currency\n"
     "  --format F       view    the view's list as CSV (the default)\n"
@@ -160,13 +163,6 @@ std::string parseDay(const std::string& text, CalendarDay& day) {
     return {};
 }
 
-// Root as the viewer uses it: with its trailing separator, since the user name is appended.
-std::string withSeparator(std::string root) {
-    if (root.back() != '/')
-        root += '/';
-    return root;
-}
-
 std::string directoryRoot() {
     char buffer[4096]{};
     std::int16_t size = sizeof buffer - 1;
@@ -174,15 +170,22 @@ std::string directoryRoot() {
     return buffer;
 }
 
-// The users below `root`, found by the user directory's own rule. The directory's root is
-// pointed there for the question and back to where it was afterwards.
-std::vector<std::string> usersUnder(const std::string& root) {
-    struct Restore {
-        std::string previous = directoryRoot();
-        ~Restore() { userdir::SetRootOverride(previous); }
-    } restore;
-    userdir::SetRootOverride(root);
-    return userdir::UserNames();
+// --root points the user directory at a folder for this run and back to where it was
+// afterwards, so that the folder is taken as any of the three kinds the directory knows.
+struct RootChoice {
+    std::string previous = userdir::RootOverride();
+    explicit RootChoice(const std::optional<std::string>& root) {
+        if (root)
+            userdir::SetRootOverride(*root);
+    }
+    ~RootChoice() { userdir::SetRootOverride(previous); }
+    RootChoice(const RootChoice&) = delete;
+    RootChoice& operator=(const RootChoice&) = delete;
+};
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 struct Databases {
@@ -194,8 +197,8 @@ struct Databases {
 std::string emit(const Options& o, const std::function<bool(const ByteWriter&)>& produce,
                  std::ostream& out) {
     if (o.output) {
-        if (!ReplaceFileContents(*o.output, produce))
-            return CannotCreateFileMessage(*o.output);
+        if (int error = 0; !ReplaceFileContents(*o.output, produce, &error))
+            return CannotCreateFileMessage(*o.output, error);
         return {};
     }
     produce([&out](std::string_view piece) {
@@ -444,19 +447,28 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return out ? kWritten : kFileError;
     }
 
-    const std::string root = withSeparator(o.root ? *o.root : directoryRoot());
+    // Without --root, the folder the viewer searches: $LEDRA_DATA_ROOT, the folder chosen in
+    // the viewer, ~/Palm/.
+    const RootChoice rootChoice(o.root);
+    const std::string searched = userdir::SearchedFolder();
+    const std::string root = directoryRoot();
     std::string user;
     if (o.user) {
         user = *o.user;
     } else {
-        const std::vector<std::string> users = o.root ? usersUnder(root) : userdir::UserNames();
+        const std::vector<std::string> users = userdir::UserNames();
         if (users.empty())
-            return usage("no handheld user under " + root + "; name one with --user");
+            return usage("no handheld user under " + searched +
+                         (isFolder(searched)
+                              ? " (the folder holds no user's folder with a BACKUP folder, "
+                                "and no database files)"
+                              : " (the folder does not exist)") +
+                         "; name the folder with --root, or the user with --user");
         if (users.size() > 1) {
             std::string list;
             for (const std::string& u : users)
                 list += "\n  " + u;
-            return usage("there are several handheld users under " + root +
+            return usage("there are several handheld users under " + searched +
                          "; choose one with --user:" + list);
         }
         user = users.front();
@@ -465,9 +477,11 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // All four, whatever the view, as the viewer offers a view only when all four opened.
     const DatabasePaths paths = DatabasePathsFor(root, user);
     Databases db;
-    const bool failed = !OpenUserDatabases(paths, db.money, db.payment, db.currency, db.types);
+    bool opened[4] = {};
+    const bool failed =
+        !OpenUserDatabases(paths, db.money, db.payment, db.currency, db.types, &opened);
     if (failed)
-        err << kMissingFileMessage;
+        err << MissingFileMessage(paths, opened);
     // What can be read of a damaged file is written all the same; the faults go to stderr.
     err << CheckDatabases({{db.money, DatabaseKind::Money, paths.money},
                            {db.payment, DatabaseKind::Payment, paths.payment},
