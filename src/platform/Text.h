@@ -20,6 +20,8 @@ int fromUnicode(char32_t c);
 std::u16string toUtf16(std::string_view bytes);
 // Characters without a byte become `replacement`.
 std::string fromUtf16(std::u16string_view text, char replacement = '?');
+// The text as UTF-8, without a byte-order mark: what files for other programs hold.
+std::string toUtf8(std::string_view bytes);
 
 // Whole texts equal when ASCII letters are folded to one case; other bytes compare as they are.
 // Names in the settings file and folder names of a copied backup are matched this way.
