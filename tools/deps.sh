@@ -3,7 +3,8 @@
 
 LEDRA_BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev qt6-svg-dev libgl-dev
                       libgtest-dev libgmock-dev libbenchmark-dev)
-LEDRA_TEST_PACKAGES=(clang-14 libclang-rt-14-dev)
+# libofx-dev and libreoffice-calc-nogui: the programs that read our finance files back in tests.
+LEDRA_TEST_PACKAGES=(clang-14 libclang-rt-14-dev libofx-dev libreoffice-calc-nogui)
 LEDRA_RUN_PACKAGES=(xvfb xauth fonts-dejavu-core)
 
 ledra_ensure_packages() {

@@ -1,6 +1,7 @@
 #include "ExportCli.h"
 
 #include "export/CsvWriter.h"
+#include "finance/FinanceExport.h"
 #include "lists/ListRows.h"
 #include "pdb/Pdb.h"
 #include "pdb/Records.h"
@@ -21,8 +22,11 @@ namespace {
 const std::string kUsage =
     "Usage: ledra-export [--root DIR] [--user NAME] --view money|types|payment|currency "
     "[options]\n"
+    "       ledra-export [--root DIR] [--user NAME] --format csv|qif|ofx|homebank "
+    "[selection] [-o FILE|DIR]\n"
     "\n"
-    "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would.\n"
+    "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would; or,\n"
+    "with --format, the Money view's records as files for other finance programs.\n"
     "\n"
     "  --root DIR       desktop data root; the user's files are DIR/NAME/BACKUP/Ledra_*.PDB\n"
     "                   (trailing separator optional; letter case of Backup/ and .pdb as found).\n"
@@ -48,6 +52,19 @@ const std::string kUsage =
     "                   --display text, e.g. \"70.00 EUR\"; ignores --no-header\n"
     "  -o, --output F   write to F instead of standard output (F is replaced whole, or left\n"
     "                   as it was when it cannot be written)\n"
+    "  --format F       view (the default): the list as above;\n"
+    "                   csv: one UTF-8 table (RFC 4180) of the records, for spreadsheets and\n"
+    "                   generic importers, to -o FILE or standard output;\n"
+    "                   qif: one file per currency, CODE.qif;\n"
+    "                   ofx: one OFX 1.02 file per payment type and currency;\n"
+    "                   homebank: one HomeBank CSV file per payment type and currency.\n"
+    "                   qif, ofx and homebank need -o DIR (created when missing; each file\n"
+    "                   is replaced whole, other files there are left alone). The records\n"
+    "                   are those of the money view for --category, --trans, --pay, --curr,\n"
+    "                   --from and --to; --mode, --flow, --total, --display and --no-header\n"
+    "                   belong to --format view. Records a format cannot hold are listed on\n"
+    "                   standard error, which ends with one line: files written,\n"
+    "                   transactions written, records left out.\n"
     "  --help           this text\n"
     "\n"
     "Each option may be given once; a value follows as the next argument or after \"=\".\n"
@@ -63,6 +80,7 @@ const std::string kUsage =
     "written; 2 a usage error.\n";
 
 enum class Arg {
+    Format,
     Root,
     User,
     View,
@@ -86,27 +104,56 @@ struct OptionSpec {
     Arg arg;
     bool takesValue;
     bool moneyOnly;
+    bool listOnly; // shapes the list of --format view; a usage error with any other format
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--root", Arg::Root, true, false},
-    {"--user", Arg::User, true, false},
-    {"--view", Arg::View, true, false},
-    {"--mode", Arg::Mode, true, true},
-    {"--flow", Arg::Flow, true, true},
-    {"--category", Arg::Category, true, true},
-    {"--trans", Arg::Trans, true, true},
-    {"--pay", Arg::Pay, true, true},
-    {"--curr", Arg::Curr, true, true},
-    {"--from", Arg::From, true, true},
-    {"--to", Arg::To, true, true},
-    {"--display", Arg::Display, true, true},
-    {"--no-header", Arg::NoHeader, false, false},
-    {"--total", Arg::Total, false, true},
-    {"--output", Arg::Output, true, false},
-    {"-o", Arg::Output, true, false},
-    {"--help", Arg::Help, false, false},
+    {"--format", Arg::Format, true, false, false},
+    {"--root", Arg::Root, true, false, false},
+    {"--user", Arg::User, true, false, false},
+    {"--view", Arg::View, true, false, false},
+    {"--mode", Arg::Mode, true, true, true},
+    {"--flow", Arg::Flow, true, true, true},
+    {"--category", Arg::Category, true, true, false},
+    {"--trans", Arg::Trans, true, true, false},
+    {"--pay", Arg::Pay, true, true, false},
+    {"--curr", Arg::Curr, true, true, false},
+    {"--from", Arg::From, true, true, false},
+    {"--to", Arg::To, true, true, false},
+    {"--display", Arg::Display, true, true, true},
+    {"--no-header", Arg::NoHeader, false, false, true},
+    {"--total", Arg::Total, false, true, true},
+    {"--output", Arg::Output, true, false, false},
+    {"-o", Arg::Output, true, false, false},
+    {"--help", Arg::Help, false, false, false},
 };
+
+// The values of --format. A format other than `view` writes the Money view's records.
+struct FormatSpec {
+    const char* name;
+    OutputFormat format;
+    bool toFolder; // -o names a folder, which the format needs
+};
+
+constexpr FormatSpec kFormats[] = {
+    {"view", OutputFormat::View, false},        {"csv", OutputFormat::Csv, false},
+    {"qif", OutputFormat::Qif, true},           {"ofx", OutputFormat::Ofx, true},
+    {"homebank", OutputFormat::HomeBank, true},
+};
+
+const FormatSpec& specOf(OutputFormat format) {
+    for (const FormatSpec& f : kFormats)
+        if (f.format == format)
+            return f;
+    return kFormats[0];
+}
+
+std::string formatNames() {
+    std::string names;
+    for (const FormatSpec& f : kFormats)
+        names += std::string(names.empty() ? "" : ", ") + f.name;
+    return names;
+}
 
 const OptionSpec* findOption(const std::string& name) {
     for (const OptionSpec& o : kOptions)
@@ -248,6 +295,56 @@ std::string emit(const Options& o, const std::vector<std::string>* csvLines,
     return {};
 }
 
+// The Money view's category choice and filter as the options give them.
+ListingChoices choicesOf(const Options& o, const CategoryInfo& cats) {
+    const std::vector<CategoryEntry> entries = CategoryEntries(cats);
+    ListingChoices c;
+    c.mode = o.mode;
+    c.flow = o.flow;
+    c.category = CategoryOfEntry(entries, FindCategoryEntry(entries, o.category));
+    c.filterOn = o.filterOn;
+    c.filter = o.filter;
+    return c;
+}
+
+finance::Format financeFormat(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Qif:
+        return finance::Format::Qif;
+    case OutputFormat::Ofx:
+        return finance::Format::Ofx;
+    case OutputFormat::HomeBank:
+        return finance::Format::HomeBank;
+    default:
+        return finance::Format::Csv;
+    }
+}
+
+// The records for another finance program: the files, then on `err` the notes, each record
+// left out, and the summary line last.
+int writeFinance(const Options& o, Databases& db, const std::vector<std::string>& notes,
+                 std::ostream& out, std::ostream& err) {
+    const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
+    const finance::Result result = finance::Build(
+        financeFormat(o.format),
+        finance::Select(db.money, db.types, db.payment, db.currency, cats, choicesOf(o, cats)));
+    const std::string problem = specOf(o.format).toFolder
+                                    ? finance::WriteFiles(*o.output, result)
+                                    : emit(o, nullptr, result.files.front().bytes, out);
+    if (!problem.empty()) {
+        err << problem << ".\n";
+        err.flush();
+        return kFileError;
+    }
+    for (const std::string& note : notes)
+        err << "ledra-export: note: " << note << "\n";
+    for (const finance::LeftOut& left : result.leftOut)
+        err << "ledra-export: left out " << finance::LeftOutLine(left) << "\n";
+    err << "ledra-export: " << finance::SummaryLine(result) << "\n";
+    err.flush();
+    return kWritten;
+}
+
 } // namespace
 
 const std::string& UsageText() {
@@ -274,7 +371,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     Options& o = r.options;
     bool seen[static_cast<int>(Arg::Help) + 1]{};
     bool viewGiven = false;
-    std::vector<Arg> moneyOnlyGiven;
+    std::vector<Arg> moneyOnlyGiven, listOnlyGiven;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -309,6 +406,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         seen[static_cast<int>(option->arg)] = true;
         if (option->moneyOnly)
             moneyOnlyGiven.push_back(option->arg);
+        if (option->listOnly)
+            listOnlyGiven.push_back(option->arg);
         if (!option->takesValue && value) {
             r.error = std::string("option ") + shown + " takes no value";
             return r;
@@ -322,6 +421,18 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         }
 
         switch (option->arg) {
+        case Arg::Format: {
+            const FormatSpec* found = nullptr;
+            for (const FormatSpec& f : kFormats)
+                if (*value == f.name)
+                    found = &f;
+            if (!found) {
+                r.error = "unknown format \"" + *value + "\" (" + formatNames() + ")";
+                return r;
+            }
+            o.format = found->format;
+            break;
+        }
         case Arg::Root:
             if (value->empty()) {
                 r.error = "option --root needs a folder";
@@ -427,6 +538,25 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         }
     }
 
+    if (o.format != OutputFormat::View) {
+        // The records of the money view, whatever is written from them.
+        const std::string format = std::string("--format ") + specOf(o.format).name;
+        if (viewGiven && o.view != View::Money) {
+            r.error = format + " writes the money view's records; --view must be money";
+            return r;
+        }
+        if (!listOnlyGiven.empty()) {
+            r.error = std::string("option ") + longName(listOnlyGiven.front()) +
+                      " applies to --format view only";
+            return r;
+        }
+        if (specOf(o.format).toFolder && !o.output) {
+            r.error = format + " writes several files: name their folder with -o DIR";
+            return r;
+        }
+        o.filter.On = o.filterOn;
+        return r;
+    }
     if (!viewGiven) {
         r.error = "option --view is required";
         return r;
@@ -495,18 +625,15 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             std::string(o.filter.FromOn ? "--from without --to" : "--to without --from") +
             ": no date test is made");
 
+    if (o.format != OutputFormat::View)
+        return writeFinance(o, db, notes, out, err);
+
     TextTable table;
     std::string totalLine;
     switch (o.view) {
     case View::Money: {
         const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
-        const std::vector<CategoryEntry> entries = CategoryEntries(cats);
-        ListingChoices c;
-        c.mode = o.mode;
-        c.flow = o.flow;
-        c.category = CategoryOfEntry(entries, FindCategoryEntry(entries, o.category));
-        c.filterOn = o.filterOn;
-        c.filter = o.filter;
+        const ListingChoices c = choicesOf(o, cats);
         CurrencyTable currencies;
         MoneyListing listing =
             FillList(db.money, db.types, db.payment, db.currency, currencies, cats, c);

@@ -1,7 +1,8 @@
 #pragma once
 // ledra-export: one of the viewer's four lists as CSV, without a window. The rows come from the
 // same listing code and the same CSV writer as the viewer's export dialog, so the bytes are the
-// ones the dialog would write for the same choices. Reads the databases only; never touches the
+// ones the dialog would write for the same choices. With --format, the Money view's records as
+// files for other finance programs instead. Reads the databases only; never touches the
 // settings file.
 
 #include "money/MoneyListing.h"
@@ -14,6 +15,9 @@
 namespace ledraexport {
 
 enum class View { Money, Types, Payment, Currency };
+// What is written: one of the viewer's lists as its export dialog writes it, or the Money
+// view's records for another finance program or a spreadsheet.
+enum class OutputFormat { View, Csv, Qif, Ofx, HomeBank };
 
 // Exit statuses.
 inline constexpr int kWritten = 0;
@@ -24,6 +28,7 @@ struct Options {
     std::optional<std::string> root; // as given; a trailing separator is optional
     std::optional<std::string> user;
     View view = View::Money;
+    OutputFormat format = OutputFormat::View;
     DisplayMode mode = DisplayMode::Chronological;
     FlowChoice flow = FlowChoice::InOut;
     std::string category = "All";
