@@ -2,6 +2,7 @@
 
 #include "app/FormPlacement.h"
 #include "app/Icons.h"
+#include "version/Version.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -35,7 +36,7 @@ TfAbout::TfAbout(QWidget* parent)
     lName->setFont(nameFont);
 
     lVersion->setObjectName(QStringLiteral("lVersion"));
-    lVersion->setText(QStringLiteral("Version 1.0"));
+    lVersion->setText(QStringLiteral("Version %1").arg(QLatin1String(LedraVersion())));
     QFont versionFont(QStringLiteral("Verdana"));
     versionFont.setPixelSize(13);
     versionFont.setBold(true);

@@ -9,6 +9,7 @@
 #include "lists/ListRows.h"
 #include "platform/Regional.h"
 #include "platform/UserDirectory.h"
+#include "version/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -391,11 +392,28 @@ TEST_F(ExportCliTest, EmptyRootIsAUsageError) {
     EXPECT_EQ(r.status, 2);
 }
 
-TEST_F(ExportCliTest, HelpGoesToStandardOutput) {
-    const Outcome r = run({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, ledraexport::UsageText());
-    EXPECT_EQ(r.err, "");
+// --help, -h and --version answer at once on standard output, even after a usage error later
+// on the line would have stopped the run, and open no database.
+TEST_F(ExportCliTest, HelpAndVersionGoToStandardOutput) {
+    const std::string version = std::string("ledra-export ") + LedraVersion() + "\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"--help"}, ledraexport::UsageText()},
+        {{"-h"}, ledraexport::UsageText()},
+        {{"--view", "money", "-h", "--bogus"}, ledraexport::UsageText()},
+        {{"--version"}, version},
+        {{"--root", "/nonexistent", "--user", "x", "--version", "extra"}, version},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.status, 0) << c.args.front();
+        EXPECT_EQ(r.out, c.out) << c.args.front();
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(run({"--version=1"}).status, 2);
+    EXPECT_EQ(run({"-h=1"}).status, 2);
 }
 
 // --- Files and users ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "platform/OpenMessages.h"
 #include "platform/Text.h"
 #include "platform/UserDirectory.h"
+#include "version/Version.h"
 
 #include <cstdint>
 #include <ostream>
@@ -65,7 +66,8 @@ const std::string kUsage =
     "                   belong to --format view. Records a format cannot hold are listed on\n"
     "                   standard error, which ends with one line: files written,\n"
     "                   transactions written, records left out.\n"
-    "  --help           this text\n"
+    "  -h, --help       this text\n"
+    "  --version        the version of ledra-export\n"
     "\n"
     "Each option may be given once; a value follows as the next argument or after \"=\".\n"
     "Texts (--category, --trans, --pay, --curr, --display) are compared byte for byte with the\n"
@@ -96,7 +98,8 @@ enum class Arg {
     NoHeader,
     Total,
     Output,
-    Help
+    Help,
+    Version
 };
 
 struct OptionSpec {
@@ -126,6 +129,8 @@ constexpr OptionSpec kOptions[] = {
     {"--output", Arg::Output, true, false, false},
     {"-o", Arg::Output, true, false, false},
     {"--help", Arg::Help, false, false, false},
+    {"-h", Arg::Help, false, false, false},
+    {"--version", Arg::Version, false, false, false},
 };
 
 // The values of --format. A format other than `view` writes the Money view's records.
@@ -369,7 +374,7 @@ std::string SingleByteText(const std::string& given) {
 ParseResult ParseArguments(const std::vector<std::string>& args) {
     ParseResult r;
     Options& o = r.options;
-    bool seen[static_cast<int>(Arg::Help) + 1]{};
+    bool seen[static_cast<int>(Arg::Version) + 1]{};
     bool viewGiven = false;
     std::vector<Arg> moneyOnlyGiven, listOnlyGiven;
 
@@ -391,12 +396,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             return r;
         }
         const char* shown = longName(option->arg);
-        if (option->arg == Arg::Help) {
+        // Answered at once, whatever else the line holds.
+        if (option->arg == Arg::Help || option->arg == Arg::Version) {
             if (value) {
                 r.error = std::string("option ") + shown + " takes no value";
                 return r;
             }
-            o.help = true;
+            (option->arg == Arg::Help ? o.help : o.version) = true;
             return r;
         }
         if (seen[static_cast<int>(option->arg)]) {
@@ -534,6 +540,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             o.output = *value;
             break;
         case Arg::Help:
+        case Arg::Version:
             break;
         }
     }
@@ -580,8 +587,11 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parsed.error.empty())
         return usage(parsed.error);
     const Options& o = parsed.options;
-    if (o.help) {
-        out << kUsage;
+    if (o.help || o.version) {
+        if (o.help)
+            out << kUsage;
+        else
+            out << "ledra-export " << LedraVersion() << "\n";
         out.flush();
         return out ? kWritten : kFileError;
     }

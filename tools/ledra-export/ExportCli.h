@@ -39,6 +39,7 @@ struct Options {
     bool total = false;
     std::optional<std::string> output;
     bool help = false;
+    bool version = false;
 };
 
 struct ParseResult {

@@ -1,0 +1,5 @@
+#include "version/Version.h"
+
+const char* LedraVersion() {
+    return LEDRA_VERSION;
+}
