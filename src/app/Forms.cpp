@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "export/Export.h"
 #include "filter/Filter.h"
+#include "finance/Finance.h"
 #include "money/View.h"
 #include "settings/Global.h"
 #include "settings/Password.h"
@@ -17,6 +18,7 @@ void CreateForms() {
     fPassword = new TfPassword(fMain);
     fView = new TfView(fMain);
     fExport = new TfExport(fMain);
+    fFinance = new TfFinance(fMain);
 }
 
 void DestroyForms() {
@@ -29,4 +31,5 @@ void DestroyForms() {
     fPassword = nullptr;
     fView = nullptr;
     fExport = nullptr;
+    fFinance = nullptr;
 }

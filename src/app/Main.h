@@ -51,6 +51,7 @@ public:
     QAction* mCurrency = nullptr;
     QAction* Exit1 = nullptr;
     QAction* mExport = nullptr;
+    QAction* mFinance = nullptr;
     QAction* mOptions = nullptr;
     QAction* About1 = nullptr;
 
@@ -75,6 +76,7 @@ public:
     void mPaymentClick() { tbPaymentClick(); }
     void mCurrencyClick() { tbCurrencyClick(); }
     void mExportClick();
+    void mFinanceClick();
     void mOptionsClick();
     void About1Click();
     void Exit1Click();

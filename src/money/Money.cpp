@@ -287,7 +287,7 @@ void TfMoney::FrameEnter() {
         fMain->ActiveGrid = grid;
 }
 
-void TfMoney::FillList() {
+ListingChoices TfMoney::choices() const {
     ListingChoices c;
     c.mode = displayMode();
     c.flow = flowChoice();
@@ -295,6 +295,11 @@ void TfMoney::FillList() {
     c.filterOn = tbFilter->isChecked();
     if (fFilter)
         c.filter = fFilter->settings();
+    return c;
+}
+
+void TfMoney::FillList() {
+    const ListingChoices c = choices();
     MoneyListing listing =
         ::FillList(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb, SharedCurrencyTable, cats_, c);
     IncomeTotal = listing.IncomeTotal;

@@ -42,6 +42,8 @@ public:
     FlowChoice flowChoice() const;
     // The category choice of cbCat's selected entry (kNoCategory when none is selected).
     int categoryChoice() const;
+    // The choices the list is built from: mode, flow, category, filter toggle and settings.
+    ListingChoices choices() const;
     // The caption of pCurr as single-byte text.
     const std::string& currencyCaption() const { return currCaption_; }
 

@@ -13,6 +13,7 @@ struct SeamState {
     bool recording = false;
     QList<Dialogs::Shown> record;
     QStringList saveAnswers;
+    QStringList folderAnswers;
     std::function<void(const Dialogs::Shown&)> onShown;
 };
 
@@ -86,6 +87,16 @@ QString saveFileName(const SaveFileOptions& options, QWidget* parent) {
     return dlg.selectedFiles().first();
 }
 
+QString folderName(const QString& start, QWidget* parent) {
+    SeamState& s = state();
+    if (s.recording) {
+        const QString answer = s.folderAnswers.isEmpty() ? QString() : s.folderAnswers.takeFirst();
+        recordCall(Shown::Folder, answer);
+        return answer;
+    }
+    return QFileDialog::getExistingDirectory(parent, QString(), start);
+}
+
 void startRecording() {
     state().recording = true;
     state().record.clear();
@@ -104,6 +115,9 @@ void clearRecord() {
 }
 void setNextSaveFileName(const QString& path) {
     state().saveAnswers.append(path);
+}
+void setNextFolderName(const QString& path) {
+    state().folderAnswers.append(path);
 }
 void setOnShown(std::function<void(const Shown&)> hook) {
     state().onShown = std::move(hook);

@@ -25,9 +25,12 @@ struct SaveFileOptions {
 // The chosen full path, or an empty text when the user cancelled.
 QString saveFileName(const SaveFileOptions& options, QWidget* parent = nullptr);
 
+// A folder chosen in the system's folder dialog, starting at `start`; empty when cancelled.
+QString folderName(const QString& start, QWidget* parent = nullptr);
+
 // --- test hooks ------------------------------------------------------------------------------
 struct Shown {
-    enum Kind { Message, Error, Beep, SaveFile } kind;
+    enum Kind { Message, Error, Beep, SaveFile, Folder } kind;
     QString text;
 };
 // While recording, nothing is shown: every call is appended to the record instead, and
@@ -38,6 +41,8 @@ bool isRecording();
 const QList<Shown>& record();
 void clearRecord();
 void setNextSaveFileName(const QString& path);
+// folderName answers with these while recording (empty text when none is queued).
+void setNextFolderName(const QString& path);
 // Called for every recorded call (after it was recorded); lets a test act at that moment.
 void setOnShown(std::function<void(const Shown&)> hook);
 

@@ -7,6 +7,7 @@ TfAbout* fAbout = nullptr;
 TfPassword* fPassword = nullptr;
 TfView* fView = nullptr;
 TfExport* fExport = nullptr;
+TfFinance* fFinance = nullptr;
 
 cPDB* MoneyDb = nullptr;
 cPDB* PaymentDb = nullptr;

@@ -13,6 +13,7 @@ class TfAbout;
 class TfPassword;
 class TfView;
 class TfExport;
+class TfFinance;
 
 extern TfMain* fMain;
 extern TfFilter* fFilter;
@@ -21,6 +22,7 @@ extern TfAbout* fAbout;
 extern TfPassword* fPassword;
 extern TfView* fView;
 extern TfExport* fExport;
+extern TfFinance* fFinance;
 
 // Open whenever the view buttons are enabled; frames and dialogs read them, never open them.
 extern cPDB* MoneyDb;
