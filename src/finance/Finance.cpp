@@ -91,7 +91,7 @@ TfFinance::TfFinance(QWidget* parent)
     lSummary->setText(QStringLiteral("Summary:"));
     mSummary->setObjectName(QStringLiteral("mSummary"));
     mSummary->setReadOnly(true);
-    mSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mSummary->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mSummary->setFixedHeight(mSummary->fontMetrics().lineSpacing() * 6 + 10);
 
     bExport->setObjectName(QStringLiteral("bExport"));

@@ -74,7 +74,7 @@ const std::string kUsage =
     "single-byte (Windows-1252) texts of the handheld. A text that is valid UTF-8 and whose\n"
     "characters all exist in that set is converted to it (an e acute typed in a UTF-8\n"
     "terminal finds the stored byte 0xE9); any other text is taken as the bytes given.\n"
-    "Output texts are written as stored.\n"
+    "Output texts of --format view are written as stored; the other formats write UTF-8.\n"
     "Dates and month names follow the LC_TIME locale of the environment (LC_ALL=C: %m/%d/%Y).\n"
     "\n"
     "Notes go to standard error and change nothing in the output.\n"
