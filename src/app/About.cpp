@@ -1,8 +1,8 @@
 #include "app/About.h"
 
-#include "app/FormPlacement.h"
 #include "app/Icons.h"
 #include "version/Version.h"
+#include "widgets/FormPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+
+TfAbout* fAbout = nullptr;
 
 TfAbout::TfAbout(QWidget* parent)
     : QDialog(parent), Image1(new QLabel(this)), lName(new QLabel(this)),

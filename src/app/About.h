@@ -23,3 +23,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfAbout* fAbout;

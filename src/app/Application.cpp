@@ -3,9 +3,9 @@
 #include "app/Forms.h"
 #include "app/Icons.h"
 #include "app/Main.h"
-#include "platform/Dialogs.h"
 #include "settings/Global.h"
 #include "version/Version.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 

@@ -5,6 +5,7 @@
 #include "export/Export.h"
 #include "filter/Filter.h"
 #include "finance/Finance.h"
+#include "money/Money.h"
 #include "money/View.h"
 #include "settings/Global.h"
 #include "settings/Password.h"
@@ -19,6 +20,12 @@ void CreateForms() {
     fView = new TfView(fMain);
     fExport = new TfExport(fMain);
     fFinance = new TfFinance(fMain);
+    fFinance->MoneyViewChoices = []() -> std::optional<ListingChoices> {
+        const auto* money = fMain ? dynamic_cast<const TfMoney*>(fMain->ActiveFrame) : nullptr;
+        if (!money)
+            return std::nullopt;
+        return money->choices();
+    };
 }
 
 void DestroyForms() {

@@ -1,17 +1,13 @@
 #include "app/Main.h"
 
 #include "app/About.h"
-#include "app/FormPlacement.h"
 #include "app/Icons.h"
-#include "app/ListGrid.h"
-#include "app/ViewFrame.h"
 #include "export/Export.h"
 #include "finance/Finance.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
-#include "platform/Dialogs.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
@@ -19,6 +15,10 @@
 #include "settings/Password.h"
 #include "settings/SettingsFile.h"
 #include "settings/Setup.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormPlacement.h"
+#include "widgets/ListGrid.h"
+#include "widgets/ViewFrame.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -36,6 +36,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
+
+TfMain* fMain = nullptr;
 
 namespace {
 
@@ -89,11 +91,13 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
     buildStatusBar();
     resize(700, 500);
+    ViewHost::setCurrent(this);
 }
 
 TfMain::~TfMain() {
     // FormDestroy. The frame goes first: it may still look at the databases.
     destroyFrame();
+    ViewHost::setCurrent(nullptr);
     MoneyDb = PaymentDb = TypesDb = CurrencyDb = nullptr;
 }
 
@@ -338,7 +342,7 @@ int LastExactMatch(const std::vector<std::string>& entries, const std::string& s
 }
 
 void TfMain::SelectSavedUser() {
-    const std::string saved = SettingsFile().readText(keys::User, "");
+    const std::string saved = SettingsFile().readText(keys::User);
     std::vector<std::string> entries;
     for (int i = 0; i < cbUser->count(); ++i)
         entries.push_back(cbUser->itemData(i).toByteArray().toStdString());

@@ -2,14 +2,13 @@
 // The main window: user selector, view buttons, menus, the client panel that hosts one view.
 
 #include "pdb/Pdb.h"
+#include "widgets/ViewFrame.h"
 
 #include <QMainWindow>
 #include <memory>
 #include <string>
 #include <vector>
 
-class ListGrid;
-class ViewFrame;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -23,7 +22,7 @@ class QToolButton;
 // (letter case counts), or -1 when none is.
 int LastExactMatch(const std::vector<std::string>& entries, const std::string& saved);
 
-class TfMain : public QMainWindow {
+class TfMain : public QMainWindow, public ViewHost {
     Q_OBJECT
 public:
     explicit TfMain(QWidget* parent = nullptr);
@@ -64,6 +63,11 @@ public:
     char RootDir[260]{};
 
     void setCaption(const QString& text) { setWindowTitle(text); }
+
+    void registerGrid(ListGrid* grid) override { ActiveGrid = grid; }
+    void showCaption(const QString& caption) override { setCaption(caption); }
+    ListGrid* shownGrid() const override { return ActiveGrid; }
+    int shownView() const override { return ActiveView; }
 
     // Event handlers; each runs inside Guarded().
     void cbUserChange();
@@ -118,3 +122,6 @@ private:
     bool activated_ = false;
     bool hiddenAtEnd_ = false;
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfMain* fMain;

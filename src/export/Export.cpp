@@ -1,14 +1,14 @@
 #include "export/Export.h"
 
-#include "app/FormPlacement.h"
-#include "app/ListGrid.h"
-#include "app/Main.h"
 #include "export/CsvWriter.h"
-#include "platform/Dialogs.h"
 #include "platform/LedraError.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
-#include "settings/Setup.h"
+#include "settings/SettingsBlock.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormPlacement.h"
+#include "widgets/ListGrid.h"
+#include "widgets/ViewFrame.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -20,6 +20,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+TfExport* fExport = nullptr;
 
 const char* DefaultExportFileName(int activeView) {
     switch (activeView) {
@@ -120,6 +122,18 @@ TfExport::TfExport(QWidget* parent)
     });
     // Cancel, Escape and the close box all end the dialog through reject().
     connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    SettingsBlock& block = SharedSettingsBlock();
+    block.bind(
+        keys::ExportPath, this, [this] { return SettingValue(PathSetting()); },
+        [this](const SettingValue& v) { SetPathSetting(std::get<std::string>(v)); });
+    block.bind(
+        keys::Header, this, [this] { return SettingValue(cbHeader->isChecked()); },
+        [this](const SettingValue& v) { cbHeader->setChecked(std::get<bool>(v)); });
+}
+
+TfExport::~TfExport() {
+    SharedSettingsBlock().unbind(this);
 }
 
 std::string TfExport::PathSetting() const {
@@ -142,9 +156,10 @@ void TfExport::showEvent(QShowEvent* event) {
 }
 
 void TfExport::FormShow() {
-    if (!fMain)
+    const ViewHost* host = ViewHost::current();
+    if (!host)
         return;
-    eFile->setText(ProposeExportPath(eFile->text(), fMain->ActiveView));
+    eFile->setText(ProposeExportPath(eFile->text(), host->shownView()));
 }
 
 void TfExport::sbBrowseClick() {
@@ -156,9 +171,9 @@ void TfExport::sbBrowseClick() {
 
 void TfExport::bOKClick() {
     // The settings go first, so the chosen path and header are kept even when the write fails.
-    if (fSetup)
-        fSetup->SaveSettings();
-    const ListGrid* grid = fMain ? fMain->ActiveGrid : nullptr;
+    SaveSettingsBlock();
+    const ViewHost* host = ViewHost::current();
+    const ListGrid* grid = host ? host->shownGrid() : nullptr;
     if (!grid)
         throw LedraError("There is no list to export");
     const std::vector<std::string> lines = CsvLines(grid->rows()->table(), cbHeader->isChecked());

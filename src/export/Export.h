@@ -1,6 +1,6 @@
 #pragma once
 // The export dialog: file name, header choice, and the CSV writer behind its Export button.
-// It writes the list that the main window shows (fMain->ActiveGrid) as its cells read.
+// It writes the list that the main window shows (the view host's grid) as its cells read.
 
 #include <QDialog>
 #include <string>
@@ -25,6 +25,7 @@ class TfExport : public QDialog {
     Q_OBJECT
 public:
     explicit TfExport(QWidget* parent = nullptr);
+    ~TfExport() override;
 
     QLabel* Label1;
     QLineEdit* eFile;
@@ -49,3 +50,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfExport* fExport;

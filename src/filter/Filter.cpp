@@ -1,11 +1,11 @@
 #include "filter/Filter.h"
 
-#include "app/FormPlacement.h"
 #include "filter/DatePicker.h"
-#include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
-#include "settings/Setup.h"
+#include "settings/SettingsBlock.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+
+TfFilter* fFilter = nullptr;
 
 namespace {
 
@@ -103,6 +105,30 @@ TfFilter::TfFilter(QWidget* parent)
     connect(bOK, &QPushButton::clicked, this, [this] { Guarded([this] { bOKClick(); }); });
     connect(bCancel, &QPushButton::clicked, this, &TfFilter::reject);
     connect(bClear, &QPushButton::clicked, this, [this] { Guarded([this] { bClearClick(); }); });
+
+    SettingsBlock& block = SharedSettingsBlock();
+    for (auto [key, box] : {std::pair{&keys::Trans, cbTrans}, std::pair{&keys::Pay, cbPay},
+                            std::pair{&keys::Curr, cbCurr}}) {
+        block.bind(
+            *key, this, [box] { return SettingValue(toAnsi(box->currentText())); },
+            [box](const SettingValue& v) { box->setEditText(fromAnsi(std::get<std::string>(v))); });
+    }
+    for (auto [day, on, picker] :
+         {std::tuple{&keys::From, &keys::FromOn, dFrom}, std::tuple{&keys::To, &keys::ToOn, dTo}}) {
+        block.bind(
+            *day, this, [picker] { return SettingValue(picker->value()); },
+            [picker](const SettingValue& v) { picker->setDate(std::get<DateTimeValue>(v).day); });
+        block.bind(
+            *on, this, [picker] { return SettingValue(picker->isChecked()); },
+            [picker](const SettingValue& v) { picker->setChecked(std::get<bool>(v)); });
+    }
+    block.bind(
+        keys::On, this, [this] { return SettingValue(cbFilter->isChecked()); },
+        [this](const SettingValue& v) { cbFilter->setChecked(std::get<bool>(v)); });
+}
+
+TfFilter::~TfFilter() {
+    SharedSettingsBlock().unbind(this);
 }
 
 FilterSettings TfFilter::settings() const {
@@ -127,8 +153,7 @@ void TfFilter::showEvent(QShowEvent* event) {
 }
 
 void TfFilter::FormShow() {
-    if (fSetup)
-        fSetup->LoadSettings();
+    LoadSettingsBlock();
     if (cbTrans->count() == 0)
         fillItemLists();
 }
@@ -164,15 +189,11 @@ void TfFilter::bClearClick() {
 }
 
 void TfFilter::bOKClick() {
-    if (fSetup)
-        fSetup->SaveSettings();
+    SaveSettingsBlock();
     accept();
 }
 
 void TfFilter::reject() {
-    Guarded([] {
-        if (fSetup)
-            fSetup->LoadSettings();
-    });
+    Guarded([] { LoadSettingsBlock(); });
     QDialog::reject();
 }

@@ -2,7 +2,7 @@
 // The filter dialog. The filter state lives in its controls for the whole run; the Money view
 // reads it from there each time it builds its list.
 
-#include "money/MoneyListing.h"
+#include "filter/FilterSettings.h"
 
 #include <QDialog>
 
@@ -15,6 +15,7 @@ class TfFilter : public QDialog {
     Q_OBJECT
 public:
     explicit TfFilter(QWidget* parent = nullptr);
+    ~TfFilter() override;
 
     // The filter as the controls hold it: the combo boxes' shown texts, the pickers' check
     // boxes and days, "Filter is Active".
@@ -43,3 +44,6 @@ private:
     void bOKClick();
     void fillItemLists();
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfFilter* fFilter;

@@ -1,13 +1,11 @@
 #include "finance/Finance.h"
 
-#include "app/FormPlacement.h"
-#include "app/Main.h"
-#include "money/Money.h"
 #include "platform/AtomicFile.h"
-#include "platform/Dialogs.h"
 #include "platform/LedraError.h"
 #include "settings/Global.h"
 #include "settings/SettingsFile.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormPlacement.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -26,6 +24,8 @@
 
 using finance::Format;
 
+TfFinance* fFinance = nullptr;
+
 namespace {
 
 QString fromFileSystem(const std::string& bytes) {
@@ -34,13 +34,6 @@ QString fromFileSystem(const std::string& bytes) {
 
 std::string toFileSystem(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// The Money view when it is the one shown, else null.
-const TfMoney* shownMoneyView() {
-    if (!fMain || fMain->ActiveView != 0)
-        return nullptr;
-    return dynamic_cast<const TfMoney*>(fMain->ActiveFrame);
 }
 
 } // namespace
@@ -187,7 +180,7 @@ void TfFinance::showEvent(QShowEvent* event) {
     CentreOnScreen(this);
     Guarded([this] {
         LoadFinanceSettings();
-        cbShown->setEnabled(shownMoneyView() != nullptr);
+        cbShown->setEnabled(MoneyViewChoices && MoneyViewChoices().has_value());
         mSummary->clear();
     });
 }
@@ -248,9 +241,9 @@ void TfFinance::bExportClick() {
                                                             : "Choose a target file");
     // The view's category and filter when asked for; its mode and flow shape only its list.
     ListingChoices choices;
-    const TfMoney* view = shownMoneyView();
-    if (view && cbShown->isEnabled() && cbShown->isChecked())
-        choices = view->choices();
+    if (cbShown->isChecked() && MoneyViewChoices)
+        if (const std::optional<ListingChoices> shown = MoneyViewChoices())
+            choices = *shown;
     choices.mode = DisplayMode::Chronological;
     choices.flow = FlowChoice::InOut;
 

@@ -7,6 +7,8 @@
 #include "finance/FinanceExport.h"
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,10 @@ public:
     finance::Format format() const;
     void setFormat(finance::Format format);
 
+    // The category and filter of the Money view while it is the view shown, else nothing.
+    // Supplied by the main window, the one place that knows every form.
+    std::function<std::optional<ListingChoices>()> MoneyViewChoices;
+
     void LoadFinanceSettings();
     void SaveFinanceSettings();
     void sbBrowseClick();
@@ -60,3 +66,5 @@ private:
     finance::Format shownFormat_ = finance::Format::Qif;
     QString folder_, file_; // the target of the other kind, kept while the format changes
 };
+
+extern TfFinance* fFinance;

@@ -1,8 +1,7 @@
 #include "lists/ListFrame.h"
 
-#include "app/ListGrid.h"
-#include "app/Main.h"
 #include "settings/Global.h"
+#include "widgets/ListGrid.h"
 
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -45,6 +44,5 @@ ListFrame::ListFrame(const QString& name, std::span<const ListColumn> columns, Q
 
 void ListFrame::showRows(TextTable table) {
     grid->rows()->setRows(std::move(table.rows));
-    if (fMain)
-        fMain->ActiveGrid = grid;
+    registerGrid(grid);
 }

@@ -2,8 +2,8 @@
 // What the three reference-list frames share: a borderless panel with a 4-pixel margin holding
 // the list, the frame's own 8-point Tahoma, and the columns of its list.
 
-#include "app/ViewFrame.h"
 #include "lists/ListRows.h"
+#include "widgets/ViewFrame.h"
 
 #include <span>
 
@@ -16,7 +16,7 @@ public:
 
 protected:
     ListFrame(const QString& name, std::span<const ListColumn> columns, QWidget* parent);
-    // Replaces every row of the list in one bulk update and registers it as fMain's ActiveGrid.
+    // Replaces every row of the list in one bulk update and registers it with the host.
     void showRows(TextTable table);
 };
 

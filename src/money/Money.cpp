@@ -1,15 +1,14 @@
 #include "money/Money.h"
 
-#include "app/ListGrid.h"
-#include "app/Main.h"
 #include "filter/Filter.h"
 #include "money/View.h"
-#include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "platform/Regional.h"
 #include "settings/Global.h"
+#include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
-#include "settings/Setup.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ListGrid.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -275,16 +274,14 @@ void TfMoney::FrameEnter() {
 
     // 4-8.
     LoadMoneySettings();
-    if (fMain)
-        fMain->setCaption(QLatin1String(ModeCaption(displayMode())));
+    showCaption(QLatin1String(ModeCaption(displayMode())));
     tbFilter->setChecked(fFilter && fFilter->cbFilter->isChecked());
     ShowFilterState();
     DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, currCaption_, DisplayCurrency);
 
     // 9-10.
     FillList();
-    if (fMain)
-        fMain->ActiveGrid = grid;
+    registerGrid(grid);
 }
 
 ListingChoices TfMoney::choices() const {
@@ -321,15 +318,15 @@ void TfMoney::ShowFilterState() {
 
 void TfMoney::LoadMoneySettings() {
     const SettingsFile file;
-    const int entry = FindCategoryEntry(entries_, file.readText(keys::Category, "All"));
+    const int entry = FindCategoryEntry(entries_, file.readText(keys::Category));
     cbCat->setCurrentIndex(entry);
     // Entry has just put the home currency's code on pCurr: that is the default.
     setCurrencyCaption(file.readText(keys::Currency, currCaption_));
-    const int mode = file.readInt(keys::Mode, 0);
+    const int mode = file.readInt(keys::Mode);
     const std::array<QAction*, 4> modes{tbHrono, tbMonth, tbQuater, tbYear};
     if (mode >= 0 && mode < 4)
         modes[static_cast<std::size_t>(mode)]->setChecked(true);
-    const int io = file.readInt(keys::IO, 2);
+    const int io = file.readInt(keys::IO);
     const std::array<QAction*, 3> flows{tbIn, tbOut, tbInOut};
     if (io >= 0 && io < 3)
         flows[static_cast<std::size_t>(io)]->setChecked(true);
@@ -347,8 +344,7 @@ void TfMoney::SaveMoneySettings() {
 }
 
 void TfMoney::modeClick(DisplayMode mode) {
-    if (fMain)
-        fMain->setCaption(QLatin1String(ModeCaption(mode)));
+    showCaption(QLatin1String(ModeCaption(mode)));
     SaveMoneySettings();
     FillList();
 }
@@ -365,7 +361,7 @@ void TfMoney::cbCatChange() {
 
 void TfMoney::tbFilterClick() {
     fFilter->cbFilter->setChecked(tbFilter->isChecked());
-    fSetup->SaveSettings();
+    SaveSettingsBlock();
     FillList();
     ShowFilterState();
 }

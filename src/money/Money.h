@@ -2,8 +2,8 @@
 // The transactions view: the list of transactions or of period sums, the choices that narrow
 // it, the filter line, and the total in a chosen favourite currency.
 
-#include "app/ViewFrame.h"
 #include "money/MoneyListing.h"
+#include "widgets/ViewFrame.h"
 
 #include <array>
 #include <string>

@@ -4,6 +4,7 @@
 // totals, the filter's description and the display-currency helpers. The Money view, the
 // command-line export and the fuzzer all build their lists here.
 
+#include "filter/FilterSettings.h"
 #include "pdb/Records.h"
 #include "platform/CalendarDay.h"
 #include "platform/TextTable.h"
@@ -14,16 +15,6 @@
 
 enum class DisplayMode { Chronological = 0, ByMonth = 1, ByQuarter = 2, ByYear = 3 };
 enum class FlowChoice { In = 0, Out = 1, InOut = 2 };
-
-// The filter as the filter dialog holds it; "..." in a text means any value.
-struct FilterSettings {
-    std::string Trans = "...", Pay = "...", Curr = "...";
-    bool FromOn = false;
-    CalendarDay From;
-    bool ToOn = false;
-    CalendarDay To;
-    bool On = false;
-};
 
 // --- Category choice ---------------------------------------------------------------------------
 // The category choice is a number: one category 0..15, or one of these two.

@@ -1,6 +1,6 @@
 #include "money/View.h"
 
-#include "app/FormPlacement.h"
+#include "widgets/FormPlacement.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+
+TfView* fView = nullptr;
 
 namespace {
 

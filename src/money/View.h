@@ -25,3 +25,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfView* fView;

@@ -1,14 +1,5 @@
 #include "settings/Global.h"
 
-TfMain* fMain = nullptr;
-TfFilter* fFilter = nullptr;
-TfSetup* fSetup = nullptr;
-TfAbout* fAbout = nullptr;
-TfPassword* fPassword = nullptr;
-TfView* fView = nullptr;
-TfExport* fExport = nullptr;
-TfFinance* fFinance = nullptr;
-
 cPDB* MoneyDb = nullptr;
 cPDB* PaymentDb = nullptr;
 cPDB* TypesDb = nullptr;

@@ -1,28 +1,11 @@
 #pragma once
-// Program-wide objects: the forms created once at start, the four databases owned by the main
-// window, the one shared currency table and the display currency with the last totals.
+// Program-wide data: the four databases owned by the main window, the one shared currency
+// table and the display currency with the last totals. Each form's own pointer is declared
+// beside its class.
 
 #include "pdb/Records.h"
 
 #include <string>
-
-class TfMain;
-class TfFilter;
-class TfSetup;
-class TfAbout;
-class TfPassword;
-class TfView;
-class TfExport;
-class TfFinance;
-
-extern TfMain* fMain;
-extern TfFilter* fFilter;
-extern TfSetup* fSetup;
-extern TfAbout* fAbout;
-extern TfPassword* fPassword;
-extern TfView* fView;
-extern TfExport* fExport;
-extern TfFinance* fFinance;
 
 // Open whenever the view buttons are enabled; frames and dialogs read them, never open them.
 extern cPDB* MoneyDb;

@@ -1,16 +1,18 @@
 #include "settings/Password.h"
 
-#include "app/FormPlacement.h"
-#include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormPlacement.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <algorithm>
+
+TfPassword* fPassword = nullptr;
 
 TfPassword::TfPassword(QWidget* parent)
     : QDialog(parent), Label1(new QLabel(this)), ePass(new QLineEdit(this)),

@@ -26,3 +26,6 @@ private:
     void FormShow();
     void layoutControls();
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfPassword* fPassword;

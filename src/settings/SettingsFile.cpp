@@ -5,6 +5,11 @@
 #include "platform/LedraError.h"
 
 #include <climits>
+#include <ctime>
+
+std::string DefaultExportPath() {
+    return ExecutableDir() + "out.CSV";
+}
 
 SettingsFile::SettingsFile() : path_(SettingsPath()) {}
 
@@ -67,6 +72,12 @@ std::string SettingsFile::readText(const SettingKey& k, const std::string& def) 
     return GetProfileString(k.section, k.key, def, path_);
 }
 
+std::string SettingsFile::readText(const SettingKey& k) const {
+    if (k.defaultValue)
+        return readText(k, k.defaultValue);
+    return readText(k, k.computedDefault ? k.computedDefault() : std::string());
+}
+
 int SettingsFile::readInt(const SettingKey& k, int def) const {
     int value = 0;
     const auto text = FindProfileString(k.section, k.key, path_);
@@ -92,6 +103,13 @@ DateTimeValue SettingsFile::readDate(const SettingKey& k, const DateTimeValue& d
     if (!value)
         throw LedraError(FormatMessage("'%s' is not a valid date and time", *text));
     return *value;
+}
+
+DateTimeValue SettingsFile::readDate(const SettingKey& k) const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return readDate(k, {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, {}});
 }
 
 void SettingsFile::writeText(const SettingKey& k, const std::string& value) const {

@@ -14,9 +14,8 @@ public:
     const std::string& path() const { return path_; }
 
     std::string readText(const SettingKey& k, const std::string& def) const;
-    std::string readText(const SettingKey& k) const {
-        return readText(k, k.defaultValue ? k.defaultValue : "");
-    }
+    // With the key's own default (its computed one where it has that, else "").
+    std::string readText(const SettingKey& k) const;
     // A missing key, an empty value or no integer: `def`.
     int readInt(const SettingKey& k, int def) const;
     bool readBool(const SettingKey& k, bool def) const;
@@ -25,6 +24,8 @@ public:
     bool readBool(const SettingKey& k) const { return readInt(k) != 0; }
     // Throws LedraError "'<text>' is not a valid date and time" when the parser rejects it.
     DateTimeValue readDate(const SettingKey& k, const DateTimeValue& def) const;
+    // The same with today at midnight (local time) as the default.
+    DateTimeValue readDate(const SettingKey& k) const;
 
     void writeText(const SettingKey& k, const std::string& value) const;
     void writeQuoted(const SettingKey& k, const std::string& value) const; // "value"

@@ -10,7 +10,12 @@ struct SettingKey {
     const char* key;
     ValueForm form;
     const char* defaultValue; // nullptr where the default is computed (today, home code, path)
+    // The computed default of a text key, where the settings can compute it.
+    std::string (*computedDefault)() = nullptr;
 };
+
+// "out.CSV" in the folder of the executable: a path of this system, not single-byte text.
+std::string DefaultExportPath();
 
 namespace keys {
 inline constexpr SettingKey User{"Users", "User", ValueForm::Text, ""};
@@ -28,7 +33,8 @@ inline constexpr SettingKey From{"Filter", "From", ValueForm::DateText, nullptr}
 inline constexpr SettingKey ToOn{"Filter", "ToOn", ValueForm::Boolean, "0"};
 inline constexpr SettingKey To{"Filter", "To", ValueForm::DateText, nullptr};
 inline constexpr SettingKey On{"Filter", "On", ValueForm::Boolean, "0"};
-inline constexpr SettingKey ExportPath{"Export", "Path", ValueForm::Text, nullptr};
+inline constexpr SettingKey ExportPath{"Export", "Path", ValueForm::Text, nullptr,
+                                       &DefaultExportPath};
 inline constexpr SettingKey Header{"Export", "Header", ValueForm::Boolean, "1"};
 // The finance export dialog: the format's name, the folder of the several-file formats, the
 // csv table's file (both as the file system's bytes) and whether only the Money view's

@@ -1,16 +1,14 @@
 #include "settings/Setup.h"
 
-#include "app/FormPlacement.h"
-#include "export/Export.h"
-#include "filter/DatePicker.h"
-#include "filter/Filter.h"
 #include "platform/AppPaths.h"
-#include "platform/Dialogs.h"
 #include "platform/IniProfile.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
 #include "settings/Scramble.h"
+#include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +18,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <algorithm>
+
+TfSetup* fSetup = nullptr;
 
 namespace {
 
@@ -68,6 +68,22 @@ TfSetup::TfSetup(QWidget* parent)
     connect(bCancel, &QPushButton::clicked, this, &TfSetup::reject);
 
     layoutControls();
+
+    SettingsBlock& block = SharedSettingsBlock();
+    block.bind(
+        keys::Request, this, [this] { return SettingValue(cbRequest->isChecked()); },
+        [this](const SettingValue& v) { cbRequest->setChecked(std::get<bool>(v)); });
+    block.bind(
+        keys::Password, this, [this] { return SettingValue(scrambled_); },
+        [this](const SettingValue& v) {
+            scrambled_ = std::get<std::string>(v);
+            if (!plainShown_)
+                showStoredInBoxes();
+        });
+}
+
+TfSetup::~TfSetup() {
+    SharedSettingsBlock().unbind(this);
 }
 
 // Drawn for Tahoma; where the system's font is wider, the label column, the boxes and the
@@ -212,74 +228,13 @@ void TfSetup::hideEvent(QHideEvent* event) {
 // --- the settings block ----------------------------------------------------------------------
 
 void TfSetup::LoadSettings() {
-    const QDate now = QDate::currentDate();
-    const DateTimeValue today{{now.year(), now.month(), now.day()}, {}};
-    const SettingsFile file;
-    int reached = kRequest;
-    try {
-        cbRequest->setChecked(file.readBool(keys::Request, false));
-        reached = kPassword;
-        scrambled_ = file.readText(keys::Password, "");
-        if (!plainShown_)
-            showStoredInBoxes();
-        reached = kTrans;
-        fFilter->cbTrans->setEditText(fromAnsi(file.readText(keys::Trans, "...")));
-        reached = kPay;
-        fFilter->cbPay->setEditText(fromAnsi(file.readText(keys::Pay, "...")));
-        reached = kCurr;
-        fFilter->cbCurr->setEditText(fromAnsi(file.readText(keys::Curr, "...")));
-        reached = kFrom;
-        fFilter->dFrom->setDate(file.readDate(keys::From, today).day);
-        reached = kFromOn;
-        fFilter->dFrom->setChecked(file.readBool(keys::FromOn, false));
-        reached = kTo;
-        fFilter->dTo->setDate(file.readDate(keys::To, today).day);
-        reached = kToOn;
-        fFilter->dTo->setChecked(file.readBool(keys::ToOn, false));
-        reached = kOn;
-        fFilter->cbFilter->setChecked(file.readBool(keys::On, false));
-        reached = kPath;
-        // The default is a path of this system, not single-byte text from the file.
-        const auto path =
-            FindProfileString(keys::ExportPath.section, keys::ExportPath.key, file.path());
-        fExport->SetPathSetting(path ? *path : ExecutableDir() + "out.CSV");
-        reached = kHeader;
-        fExport->cbHeader->setChecked(file.readBool(keys::Header, true));
-    } catch (...) {
-        // The failing key itself is not marked: a date picker keeps its date, and writing it
-        // in the present format is what makes the file readable again.
-        for (int k = 0; k < kKeyCount; ++k)
-            unread_[static_cast<std::size_t>(k)] = k > reached;
-        throw;
-    }
-    unread_.fill(false);
+    LoadSettingsBlock();
 }
 
 void TfSetup::SaveSettings() {
-    const SettingsFile file;
-    auto fresh = [this](Key k) { return !unread_[static_cast<std::size_t>(k)]; };
-    if (fresh(kRequest))
-        file.writeBool(keys::Request, cbRequest->isChecked());
-    if (fresh(kPassword))
-        file.writeText(keys::Password, scrambled_);
-    if (fresh(kTrans))
-        file.writeQuoted(keys::Trans, toAnsi(fFilter->cbTrans->currentText()));
-    if (fresh(kPay))
-        file.writeQuoted(keys::Pay, toAnsi(fFilter->cbPay->currentText()));
-    if (fresh(kCurr))
-        file.writeQuoted(keys::Curr, toAnsi(fFilter->cbCurr->currentText()));
-    if (fresh(kFromOn))
-        file.writeBool(keys::FromOn, fFilter->dFrom->isChecked());
-    if (fresh(kFrom))
-        file.writeDate(keys::From, fFilter->dFrom->value());
-    if (fresh(kToOn))
-        file.writeBool(keys::ToOn, fFilter->dTo->isChecked());
-    if (fresh(kTo))
-        file.writeDate(keys::To, fFilter->dTo->value());
-    if (fresh(kOn))
-        file.writeBool(keys::On, fFilter->cbFilter->isChecked());
-    if (fresh(kPath))
-        file.writeText(keys::ExportPath, fExport->PathSetting());
-    if (fresh(kHeader))
-        file.writeBool(keys::Header, fExport->cbHeader->isChecked());
+    SaveSettingsBlock();
+}
+
+const std::array<bool, SettingsBlock::kKeyCount>& TfSetup::unreadKeys() const {
+    return SharedSettingsBlock().unreadKeys();
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The Options dialog (start-up password); also loads and saves the "Password", "Filter" and
-// "Export" block of Ledra.ini from and into the controls of fSetup, fFilter and fExport.
+// The Options dialog (start-up password). It binds its two controls to the settings block and
+// loads and saves the whole block, whose other keys the filter and export dialogs bind.
+
+#include "settings/SettingsBlock.h"
 
 #include <QDialog>
 #include <array>
@@ -15,9 +17,10 @@ class TfSetup : public QDialog {
     Q_OBJECT
 public:
     explicit TfSetup(QWidget* parent = nullptr);
+    ~TfSetup() override;
 
-    // Reads the twelve keys into the controls, in their order; an unreadable date stops the
-    // load there with a LedraError (the caller's Guarded handler shows it).
+    // Reads the twelve keys of the block into the controls, in their order; an unreadable date
+    // stops the load there with a LedraError (the caller's Guarded handler shows it).
     void LoadSettings();
     // Writes the twelve keys from the controls; a refused write stops the save there with a
     // LedraError. Keys that the last load did not reach are not written (see unreadKeys()).
@@ -40,26 +43,10 @@ public:
     static constexpr int kMaxPasswordLength = 20;
     static constexpr std::size_t kMaxStoredLength = 99;
 
-    // The twelve keys in the order of the load.
-    enum Key {
-        kRequest,
-        kPassword,
-        kTrans,
-        kPay,
-        kCurr,
-        kFrom,
-        kFromOn,
-        kTo,
-        kToOn,
-        kOn,
-        kPath,
-        kHeader,
-        kKeyCount
-    };
-    // After a load that stopped at an unreadable date, the keys it did not reach: their
-    // controls hold older values, so saves leave those keys in the file alone until a load
-    // reads them again.
-    const std::array<bool, kKeyCount>& unreadKeys() const { return unread_; }
+    // After a load that stopped at an unreadable date, the keys it did not reach, indexed as
+    // SettingsBlock::kKeys: their controls hold older values, so saves leave those keys in the
+    // file alone until a load reads them again.
+    const std::array<bool, SettingsBlock::kKeyCount>& unreadKeys() const;
 
     QCheckBox* cbRequest;
     QLabel* Label1;
@@ -88,5 +75,7 @@ private:
 
     std::string scrambled_;
     bool plainShown_ = false;
-    std::array<bool, kKeyCount> unread_{};
 };
+
+// The one instance, created with the other forms (app/Forms); null before and after.
+extern TfSetup* fSetup;

@@ -8,11 +8,11 @@
 #include "app/Main.h"
 #include "filter/DatePicker.h"
 #include "platform/AppPaths.h"
-#include "platform/Dialogs.h"
 #include "platform/IniProfile.h"
 #include "platform/Regional.h"
 #include "platform/UserDirectory.h"
 #include "settings/Global.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 #include <QDate>

@@ -3,7 +3,6 @@
 
 #include "AppFixture.h"
 #include "app/About.h"
-#include "app/ViewFrame.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
@@ -11,6 +10,7 @@
 #include "money/Money.h"
 #include "settings/Password.h"
 #include "settings/Setup.h"
+#include "widgets/ViewFrame.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -92,8 +92,11 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->tbFile->popupMode(), QToolButton::InstantPopup);
     QCOMPARE(fMain->FileMenu->actions().size(), 6);
     QVERIFY(fMain->FileMenu->actions().at(4)->isSeparator());
-    QCOMPARE(fMain->ToolsMenu->actions().size(), 3);
+    QCOMPARE(fMain->ToolsMenu->actions().size(), 4);
+    QCOMPARE(fMain->ToolsMenu->actions().at(1), fMain->mFinance);
+    QVERIFY(fMain->ToolsMenu->actions().at(2)->isSeparator());
     QCOMPARE(fMain->mExport->text(), QStringLiteral("&Export to Excel (*.CSV)"));
+    QCOMPARE(fMain->mFinance->text(), QStringLiteral("Export for &Finance Programs..."));
     QCOMPARE(fMain->mOptions->text(), QStringLiteral("&Options..."));
     QCOMPARE(fMain->About1->text(), QStringLiteral("&About..."));
     QCOMPARE(fMain->Exit1->text(), QStringLiteral("E&xit"));

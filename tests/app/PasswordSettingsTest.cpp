@@ -553,8 +553,8 @@ void PasswordSettingsTest::unreadableDateKeepsPasswordAndUnreadKeys() {
     QCOMPARE(errors(), QStringList(3, error)); // show, first activation, prompt
     QCOMPARE(fFilter->cbTrans->currentText(), QStringLiteral("Food"));
     QVERIFY(!fFilter->cbFilter->isChecked()); // not reached
-    QCOMPARE(fSetup->unreadKeys()[TfSetup::kFromOn], true);
-    QCOMPARE(fSetup->unreadKeys()[TfSetup::kFrom], false);
+    QCOMPARE(fSetup->unreadKeys()[SettingsBlock::indexOf(keys::FromOn)], true);
+    QCOMPARE(fSetup->unreadKeys()[SettingsBlock::indexOf(keys::From)], false);
 
     // A save writes the date again in the present format and leaves the keys the load did not
     // reach as the file has them.

@@ -4,17 +4,17 @@
 #include "PdbWriter.h"
 #include "TempDir.h"
 #include "app/Forms.h"
-#include "app/ListGrid.h"
 #include "app/Main.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "platform/AppPaths.h"
-#include "platform/Dialogs.h"
 #include "platform/Regional.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ListGrid.h"
 
 #include <QCheckBox>
 #include <QFile>

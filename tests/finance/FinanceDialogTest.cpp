@@ -3,11 +3,10 @@
 // LEDRA_GRAB_DIR set, the dialog is also written there as a PNG for a look.
 
 #include "GuiFixture.h"
-#include "app/ListGrid.h"
 #include "finance/Finance.h"
 #include "money/Money.h"
-#include "platform/Dialogs.h"
 #include "settings/Setup.h"
+#include "widgets/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

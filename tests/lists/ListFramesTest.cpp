@@ -4,14 +4,14 @@
 #include "PdbWriter.h"
 #include "TempDir.h"
 #include "app/Forms.h"
-#include "app/ListGrid.h"
 #include "app/Main.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
-#include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "settings/Global.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ListGrid.h"
 
 #include <QFontInfo>
 #include <QHeaderView>

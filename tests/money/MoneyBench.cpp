@@ -10,11 +10,11 @@
 
 #ifdef LEDRA_BENCH_GUI
 #include "app/Forms.h"
-#include "app/ListGrid.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 
 #include <QApplication>
 #endif

@@ -1,9 +1,9 @@
 #include "GuiFixture.h"
-#include "app/ListGrid.h"
 #include "filter/Filter.h"
 #include "money/Money.h"
 #include "money/View.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 
 #include <QAction>
 #include <QCheckBox>

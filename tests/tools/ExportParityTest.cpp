@@ -7,17 +7,17 @@
 #include "TempDir.h"
 #include "app/Forms.h"
 #include "app/Main.h"
-#include "app/ViewFrame.h"
 #include "export/Export.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
-#include "platform/Dialogs.h"
 #include "platform/Regional.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ViewFrame.h"
 
 #include <QCheckBox>
 #include <QFile>

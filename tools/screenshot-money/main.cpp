@@ -9,7 +9,6 @@
 
 #include "app/Main.h"
 #include "app/Forms.h"
-#include "app/ListGrid.h"
 #include "filter/Filter.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
@@ -19,6 +18,7 @@
 #include "platform/UserDirectory.h"
 #include "settings/Global.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,30 @@
-#include "app/ViewFrame.h"
+#include "widgets/ViewFrame.h"
 
-#include "platform/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
+
+namespace {
+ViewHost* currentHost = nullptr;
+} // namespace
+
+ViewHost* ViewHost::current() {
+    return currentHost;
+}
+
+void ViewHost::setCurrent(ViewHost* host) {
+    currentHost = host;
+}
+
+void ViewFrame::registerGrid(ListGrid* shown) {
+    if (currentHost)
+        currentHost->registerGrid(shown);
+}
+
+void ViewFrame::showCaption(const QString& caption) {
+    if (currentHost)
+        currentHost->showCaption(caption);
+}
 
 ViewFrame::ViewFrame(QWidget* parent) : QFrame(parent) {
     setFocusPolicy(Qt::StrongFocus);

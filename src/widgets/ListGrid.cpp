@@ -1,4 +1,4 @@
-#include "app/ListGrid.h"
+#include "widgets/ListGrid.h"
 
 #include "platform/QtText.h"
 
