@@ -1,7 +1,8 @@
 // Writes a demo desktop data root: two handheld users with a few years of records each.
-//   make-demo ROOT
+//   make-demo ROOT [--long]
 // Creates ROOT/<user>/BACKUP/Ledra_{Money,Types,Payment,Currency}.PDB and prints one line per
-// user with its record counts.
+// user with its record counts. --long writes one user instead, "Long Register", with a full
+// database: 65,535 transactions over thirty years, for looking at the viewer under load.
 
 #include "PdbWriter.h"
 
@@ -31,7 +32,10 @@ struct UserPlan {
     std::uint32_t seed;
     int firstYear, lastYear;
     std::array<CurrencySlot, 11> currencies;
+    int perMonth = 0; // transactions per month besides rent and salary; 0: 8 to 15
 };
+
+constexpr std::size_t kMaxRecords = 65535; // a database holds no more
 
 // Single-byte Windows-1252: \x80 is the euro sign, \xE9 e acute, \xFC u umlaut, \xE8 e grave.
 const std::vector<Kind>& kinds() {
@@ -115,8 +119,9 @@ void writeUser(const std::filesystem::path& root, const UserPlan& plan) {
         }
     for (int year = plan.firstYear; year <= plan.lastYear; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            const int count = 8 + rng.below(8);
-            for (int t = 0; t < count; ++t) {
+            const int count = plan.perMonth > 0 ? plan.perMonth : 8 + rng.below(8);
+            for (int t = 0; t < count && money.records.size() + (t == 0 ? 3 : 1) <= kMaxRecords;
+                 ++t) {
                 const int day = 1 + (t * 28 / count) + rng.below(2);
                 int pick = rng.below(100);
                 const Kind& kind = pick < 35   ? kinds()[0]
@@ -164,8 +169,9 @@ void writeUser(const std::filesystem::path& root, const UserPlan& plan) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-demo ROOT\n");
+    const bool longRegister = argc == 3 && std::string(argv[2]) == "--long";
+    if (argc != 2 && !longRegister) {
+        std::fprintf(stderr, "usage: make-demo ROOT [--long]\n");
         return 2;
     }
     try {
@@ -180,6 +186,10 @@ int main(int argc, char** argv) {
         dollarHome[2] = {"Euro", "EUR", 0.9199, false, true};
         dollarHome[3] = {"Canadian Dollar", "CAD", 1.5702, false, false};
         dollarHome[5] = {"Japanese Yen", "JPY", 121.53, false, true};
+        if (longRegister) {
+            writeUser(root, {"Long Register", 19900101u, 1990, 2019, euroHome, 181});
+            return 0;
+        }
         writeUser(root, {"Anna Berg", 20020517u, 2001, 2004, euroHome});
         writeUser(root, {"Daniel Okafor", 19990301u, 2002, 2003, dollarHome});
     } catch (const std::exception& e) {

@@ -24,7 +24,7 @@ void CreateForms() {
         const auto* money = fMain ? dynamic_cast<const TfMoney*>(fMain->ActiveFrame) : nullptr;
         if (!money)
             return std::nullopt;
-        return money->choices();
+        return money->listingChoices();
     };
 }
 

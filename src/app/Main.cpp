@@ -2,12 +2,14 @@
 
 #include "app/About.h"
 #include "app/Icons.h"
+#include "chart/Chart.h"
 #include "export/Export.h"
 #include "finance/Finance.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
 #include "money/Money.h"
+#include "pdb/Damage.h"
 #include "platform/OpenMessages.h"
 #include "platform/QtText.h"
 #include "platform/UserDirectory.h"
@@ -139,6 +141,8 @@ void TfMain::buildTopStrip() {
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
     addItem(ToolsMenu, mFinance, "mFinance", QStringLiteral("Export for &Finance Programs..."));
+    addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
+    mChart->setEnabled(false);
     ToolsMenu->addSeparator();
     addItem(ToolsMenu, mOptions, "mOptions", QStringLiteral("&Options..."));
     addItem(HelpMenu, About1, "About1", QStringLiteral("&About..."));
@@ -150,6 +154,7 @@ void TfMain::buildTopStrip() {
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
     connect(mFinance, &QAction::triggered, this, guarded([this] { mFinanceClick(); }));
+    connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
     connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
 
@@ -374,12 +379,20 @@ void TfMain::OpenDatabases() {
     const int payment = PaymentDb->Open(paths.payment);
     const int currency = CurrencyDb->Open(paths.currency);
     const int types = TypesDb->Open(paths.types);
-    if (money == -1 || payment == -1 || currency == -1 || types == -1) {
+    const bool missing = money == -1 || payment == -1 || currency == -1 || types == -1;
+    if (missing)
         Dialogs::message(QString::fromLatin1(kMissingFileMessage), this);
-        EnableViews(false);
-        return;
-    }
-    EnableViews(true);
+    // The views still open on a damaged file: they show what can be read, and this says why
+    // some of it is missing or empty.
+    const std::string damage =
+        CheckDatabases({{*MoneyDb, DatabaseKind::Money, paths.money},
+                        {*PaymentDb, DatabaseKind::Payment, paths.payment},
+                        {*CurrencyDb, DatabaseKind::Currency, paths.currency},
+                        {*TypesDb, DatabaseKind::Types, paths.types}});
+    if (!damage.empty())
+        Dialogs::message(
+            QString::fromLocal8Bit(damage.data(), static_cast<qsizetype>(damage.size())), this);
+    EnableViews(!missing);
 }
 
 void TfMain::CloseDatabases() {
@@ -413,6 +426,7 @@ void TfMain::destroyFrame() {
     ViewFrame* frame = ActiveFrame;
     ActiveFrame = nullptr;
     ActiveGrid = nullptr;
+    mChart->setEnabled(false);
     delete frame;
 }
 
@@ -431,6 +445,8 @@ void TfMain::showView(View view) {
     switch (view) {
     case View::Money:
         frame = new TfMoney(pMain);
+        connect(static_cast<TfMoney*>(frame), &TfMoney::chartRequested, this,
+                guarded([this] { mChartClick(); }));
         caption = QStringLiteral("Ledra - Chronological");
         break;
     case View::Types:
@@ -452,6 +468,7 @@ void TfMain::showView(View view) {
     frame->show();
     frame->enter();
     mExport->setEnabled(true);
+    mChart->setEnabled(view == View::Money);
     ActiveView = static_cast<int>(view);
 }
 
@@ -486,6 +503,16 @@ void TfMain::mExportClick() {
 
 void TfMain::mFinanceClick() {
     fFinance->exec();
+}
+
+void TfMain::mChartClick() {
+    auto* money = qobject_cast<TfMoney*>(ActiveFrame);
+    if (!money)
+        return;
+    if (!fChart)
+        fChart = new TfChart(this);
+    fChart->setData(ChartDataFor(money->listingChoices(), DisplayCurrency));
+    fChart->exec();
 }
 
 void TfMain::mOptionsClick() {

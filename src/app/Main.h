@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class TfChart;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -51,6 +52,8 @@ public:
     QAction* Exit1 = nullptr;
     QAction* mExport = nullptr;
     QAction* mFinance = nullptr;
+    QAction* mChart = nullptr; // enabled while the Money view is shown
+    TfChart* fChart = nullptr; // made at its first showing
     QAction* mOptions = nullptr;
     QAction* About1 = nullptr;
 
@@ -81,6 +84,7 @@ public:
     void mCurrencyClick() { tbCurrencyClick(); }
     void mExportClick();
     void mFinanceClick();
+    void mChartClick();
     void mOptionsClick();
     void About1Click();
     void Exit1Click();

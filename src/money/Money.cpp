@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -166,6 +167,10 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
         flowGroup->addAction(a);
         tbBottom->addAction(a);
     }
+    tbBottom->addSeparator();
+    tbChart = new QAction(QIcon(QStringLiteral(":/money/chart.svg")), tr("Chart"), this);
+    tbChart->setObjectName(QStringLiteral("tbChart"));
+    tbBottom->addAction(tbChart);
     tbHrono->setChecked(true);
     tbInOut->setChecked(true);
     bottomLayout->addWidget(tbBottom);
@@ -217,6 +222,7 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
     connect(tbFilter, &QAction::triggered, this, [this] { guarded(&TfMoney::tbFilterClick); });
     connect(tbSetFilter, &QAction::triggered, this,
             [this] { guarded(&TfMoney::tbSetFilterClick); });
+    connect(tbChart, &QAction::triggered, this, [this] { guarded(&TfMoney::tbChartClick); });
     connect(grid, &ListGrid::resized, this, [this] { guarded(&TfMoney::gridResize); });
     connect(mFavorite, &QMenu::triggered, this,
             [this](QAction* item) { Guarded([this, item] { N11Click(item); }); });
@@ -284,7 +290,7 @@ void TfMoney::FrameEnter() {
     registerGrid(grid);
 }
 
-ListingChoices TfMoney::choices() const {
+ListingChoices TfMoney::listingChoices() const {
     ListingChoices c;
     c.mode = displayMode();
     c.flow = flowChoice();
@@ -296,7 +302,7 @@ ListingChoices TfMoney::choices() const {
 }
 
 void TfMoney::FillList() {
-    const ListingChoices c = choices();
+    const ListingChoices c = listingChoices();
     MoneyListing listing =
         ::FillList(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb, SharedCurrencyTable, cats_, c);
     IncomeTotal = listing.IncomeTotal;
@@ -307,8 +313,19 @@ void TfMoney::FillList() {
 
 void TfMoney::showTotal() {
     const int home = LoadCurrencyTable(*CurrencyDb, SharedCurrencyTable);
-    pTotal->setText(fromAnsi(TotalText(IncomeTotal, ExpenseTotal, flowChoice(), SharedCurrencyTable,
-                                       DisplayCurrency, home)));
+    const QString whole = fromAnsi(TotalText(IncomeTotal, ExpenseTotal, flowChoice(),
+                                             SharedCurrencyTable, DisplayCurrency, home));
+    // A total too wide for the panel is never cut silently: the elision mark says digits are
+    // missing (the sign, the leading digits and the cents stay), the tooltip holds them all.
+    const QFontMetrics fm = pTotal->fontMetrics();
+    const int room = pTotal->contentsRect().width() - 2 * pTotal->margin();
+    if (fm.horizontalAdvance(whole) <= room) {
+        pTotal->setText(whole);
+        pTotal->setToolTip(QString());
+    } else {
+        pTotal->setText(fm.elidedText(whole, Qt::ElideMiddle, room));
+        pTotal->setToolTip(whole);
+    }
 }
 
 void TfMoney::ShowFilterState() {
@@ -408,6 +425,10 @@ void TfMoney::N11Click(QAction* item) {
     DisplayCurrency = MatchDisplayCurrency(SharedCurrencyTable, text, DisplayCurrency);
     showTotal();
     SaveMoneySettings();
+}
+
+void TfMoney::tbChartClick() {
+    emit chartRequested();
 }
 
 bool TfMoney::eventFilter(QObject* watched, QEvent* event) {

@@ -32,18 +32,19 @@ public:
     void gridResize();
     void gridDblClick();
     void N11Click(QAction* item);
+    void tbChartClick();
 
     void FillList();
     void ShowFilterState();
     void LoadMoneySettings();
     void SaveMoneySettings();
 
+    // The category choice and the filter as the list is built with them.
+    ListingChoices listingChoices() const;
     DisplayMode displayMode() const;
     FlowChoice flowChoice() const;
     // The category choice of cbCat's selected entry (kNoCategory when none is selected).
     int categoryChoice() const;
-    // The choices the list is built from: mode, flow, category, filter toggle and settings.
-    ListingChoices choices() const;
     // The caption of pCurr as single-byte text.
     const std::string& currencyCaption() const { return currCaption_; }
 
@@ -63,6 +64,7 @@ public:
     QAction* tbIn;
     QAction* tbOut;
     QAction* tbInOut;
+    QAction* tbChart;
     QActionGroup* modeGroup;
     QActionGroup* flowGroup;
     QToolBar* tbTotal;
@@ -70,6 +72,10 @@ public:
     QToolButton* pCurr;
     QMenu* mFavorite;
     std::array<QAction*, 10> N; // N11, N21, ..., N101: item j stands for currency slot j + 1
+
+signals:
+    // tbChart was pressed: the main window shows the chart of this view's choices.
+    void chartRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -78,6 +78,7 @@ int cPDB::Open(const std::string& fileName) {
     Entry = PdbRecordEntry{};
     Data = std::move(image);
     FileSize = size;
+    NumListed = ListedRecordCount(Data.get(), size, header.numRecords);
     RecOffset = 0;
     RecSize = 0;
     RecIndex = 0;
@@ -93,8 +94,29 @@ void cPDB::Close() {
     RecPtr = nullptr;
 }
 
+int ListedRecordCount(const std::uint8_t* image, std::int32_t size, std::uint16_t claimed) {
+    const std::int64_t fits =
+        size >= kRecordListOffset ? (std::int64_t{size} - kRecordListOffset) / kRecordEntrySize : 0;
+    if (claimed <= fits)
+        return claimed;
+    const auto field = [&](std::int64_t at) {
+        std::uint32_t v = 0;
+        std::memcpy(&v, image + at, 4);
+        ReverseBytes(&v, 4);
+        return std::int64_t{v};
+    };
+    // The data after the list: the application-info block or the first record, whichever
+    // comes first. An offset inside the header or the first entry, or past the end, says
+    // nothing about where the list ends.
+    std::int64_t dataStart = size;
+    for (std::int64_t offset : {field(kAppInfoIdOffset), fits >= 1 ? field(kRecordListOffset) : 0})
+        if (offset >= kRecordListOffset + kRecordEntrySize && offset < dataStart)
+            dataStart = offset;
+    return static_cast<int>(std::min(fits, (dataStart - kRecordListOffset) / kRecordEntrySize));
+}
+
 int cPDB::GetNumRecords() const {
-    return IsOpen ? Header.numRecords : 0;
+    return IsOpen ? NumListed : 0;
 }
 
 // An entry that does not lie wholly inside the file gives an empty record at the end of the
@@ -127,12 +149,12 @@ void cPDB::recordBounds(int index, std::int32_t& start, std::int32_t& size) cons
 }
 
 const std::uint8_t* cPDB::GetRecord(int index) {
-    if (!IsOpen || Header.numRecords == 0 || index < 0 || index >= Header.numRecords)
+    if (!IsOpen || NumListed == 0 || index < 0 || index >= NumListed)
         return nullptr;
     std::int32_t start = 0;
     std::int32_t size = 0;
     recordBounds(index, start, size);
-    Entry = readEntry(index < Header.numRecords - 1 ? index + 1 : index);
+    Entry = readEntry(index < NumListed - 1 ? index + 1 : index);
     RecOffset = start;
     RecSize = size;
     RecIndex = index;
@@ -141,7 +163,7 @@ const std::uint8_t* cPDB::GetRecord(int index) {
 }
 
 std::span<const std::uint8_t> cPDB::RecordBytes(int index) const {
-    if (!IsOpen || index < 0 || index >= Header.numRecords)
+    if (!IsOpen || index < 0 || index >= NumListed)
         return {};
     std::int32_t start = 0;
     std::int32_t size = 0;
@@ -150,7 +172,7 @@ std::span<const std::uint8_t> cPDB::RecordBytes(int index) const {
 }
 
 std::uint8_t cPDB::GetCategory(int index) {
-    if (!IsOpen || index < 0 || index >= Header.numRecords)
+    if (!IsOpen || index < 0 || index >= NumListed)
         return 0;
     Entry = readEntry(index);
     return Entry.attributes & kCategoryMask;

@@ -51,6 +51,8 @@ public:
     int Open(const std::string& fileName);
     void Close();
 
+    // The entries of the record list that lie in the file: numRecords, or fewer where the list
+    // the header claims cannot all lie in the file (see ListedRecordCount).
     int GetNumRecords() const;
     // Pointer to record `index` in the image and makes it the current record; null when the
     // database has no records, the index is out of range, or the object is closed.
@@ -67,6 +69,12 @@ public:
     std::span<const std::uint8_t> RecordBytes(int index) const;
     std::span<const std::uint8_t> AppInfoBytes() const;
     bool isOpen() const { return IsOpen; }
+    // The whole file image as stored; empty when closed.
+    std::span<const std::uint8_t> image() const {
+        return IsOpen
+                   ? std::span<const std::uint8_t>(Data.get(), static_cast<std::size_t>(FileSize))
+                   : std::span<const std::uint8_t>();
+    }
     int fileSize() const { return FileSize; }
 
     PdbHeader Header{};
@@ -83,4 +91,11 @@ private:
     std::int32_t RecIndex = 0;
     const std::uint8_t* RecPtr = nullptr;
     std::int32_t FileSize = 0;
+    std::int32_t NumListed = 0;
 };
+
+// How many of the `claimed` record-list entries a file image of `size` bytes lists. A list that
+// fits in the file is taken whole. One that cannot all lie in the file ends where the data
+// after it begins (the application-info block or the first record, whichever comes first), and
+// no entry lies past the end of the file.
+int ListedRecordCount(const std::uint8_t* image, std::int32_t size, std::uint16_t claimed);

@@ -10,6 +10,7 @@
 #include "money/Money.h"
 #include "settings/Password.h"
 #include "settings/Setup.h"
+#include "widgets/ListGrid.h"
 #include "widgets/ViewFrame.h"
 
 #include <QAction>
@@ -74,6 +75,7 @@ private slots:
     void menuChoiceKeepsTheButtonPressed();
     void changeOfUser();
     void changeToUserWithMissingFile();
+    void damagedFilesAreNamedAfterTheOpenMessages();
     void exportWithoutViewTellsSo();
     void closingDialogsDoesNotReopenOrAskAgain();
     void lastOfEqualEntriesIsSelected_data();
@@ -92,11 +94,12 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->tbFile->popupMode(), QToolButton::InstantPopup);
     QCOMPARE(fMain->FileMenu->actions().size(), 6);
     QVERIFY(fMain->FileMenu->actions().at(4)->isSeparator());
-    QCOMPARE(fMain->ToolsMenu->actions().size(), 4);
+    QCOMPARE(fMain->ToolsMenu->actions().size(), 5);
     QCOMPARE(fMain->ToolsMenu->actions().at(1), fMain->mFinance);
-    QVERIFY(fMain->ToolsMenu->actions().at(2)->isSeparator());
+    QVERIFY(fMain->ToolsMenu->actions().at(3)->isSeparator());
     QCOMPARE(fMain->mExport->text(), QStringLiteral("&Export to Excel (*.CSV)"));
     QCOMPARE(fMain->mFinance->text(), QStringLiteral("Export for &Finance Programs..."));
+    QCOMPARE(fMain->mChart->text(), QStringLiteral("&Chart..."));
     QCOMPARE(fMain->mOptions->text(), QStringLiteral("&Options..."));
     QCOMPARE(fMain->About1->text(), QStringLiteral("&About..."));
     QCOMPARE(fMain->Exit1->text(), QStringLiteral("E&xit"));
@@ -280,6 +283,46 @@ void MainWindowTest::changeToUserWithMissingFile() {
     QCOMPARE(messages().size(), 1);
     QCOMPARE(enabledStates(), kAllOn);
     QCOMPARE(MoneyDb->GetNumRecords(), 2);
+}
+
+// The views open on a damaged file and show what can be read; one message names the faults,
+// after the open messages.
+void MainWindowTest::damagedFilesAreNamedAfterTheOpenMessages() {
+    AppRun run;
+    run.addUser("alice", 10);
+    run.addUser("bob", 3, "Payment");
+    for (const char* user : {"alice", "bob"}) {
+        const std::string path = run.root() + user + "/BACKUP/Ledra_Money.PDB";
+        const std::string bytes = ReadFileBytes(path);
+        Bytes money(bytes.begin(), bytes.end());
+        money[76] = money[77] = 0xFF; // the record list claims 65,535 records
+        WriteFileBytes(path, money);
+    }
+    run.setIni("Users", "User", "alice");
+    QVERIFY(run.start());
+    const QString path = QString::fromStdString(run.root() + "alice/BACKUP/Ledra_Money.PDB");
+    QCOMPARE(messages(),
+             QStringList{QStringLiteral("Damaged database files: Ledra shows what can be read of "
+                                        "them.\n\n%1:\n- the record list of 65535 entries runs "
+                                        "past the end of the file or into the records' data; only "
+                                        "the first 10 records (those before the data that follows "
+                                        "the list, and inside the file) are read.\n")
+                             .arg(path)});
+    QCOMPARE(enabledStates(), kAllOn);
+    QCOMPARE(MoneyDb->GetNumRecords(), 10);
+    fMain->tbMoney->trigger();
+    auto* money = qobject_cast<TfMoney*>(fMain->ActiveFrame);
+    QVERIFY(money);
+    QCOMPARE(money->grid->rows()->rowCount(), 10);
+
+    Dialogs::clearRecord();
+    pickUser(1); // bob: a file missing and one damaged
+    const QStringList shownNow = messages();
+    QCOMPARE(shownNow.size(), 2);
+    QCOMPARE(shownNow.at(0).left(kMissingFile.size()), kMissingFile);
+    QVERIFY(shownNow.at(1).startsWith(QStringLiteral("Damaged database files")));
+    QVERIFY(shownNow.at(1).contains(QStringLiteral("bob/BACKUP/Ledra_Money.PDB")));
+    QCOMPARE(enabledStates(), kAllOff);
 }
 
 void MainWindowTest::exportWithoutViewTellsSo() {

@@ -9,6 +9,7 @@
 #include "finance/FinanceExport.h"
 #include "lists/ListRows.h"
 #include "money/MoneyListing.h"
+#include "pdb/Damage.h"
 #include "platform/Regional.h"
 
 #include <cstring>
@@ -121,6 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (const std::uint8_t* info = target.GetAppInfo())
         (void)info;
+    const std::string fuzzedName = "input.PDB";
+    CheckDatabases({{money, DatabaseKind::Money, fuzzedName},
+                    {payment, DatabaseKind::Payment, fuzzedName},
+                    {currency, DatabaseKind::Currency, fuzzedName},
+                    {types, DatabaseKind::Types, fuzzedName}});
 
     exerciseMoney(money, types, payment, currency);
 

@@ -4,6 +4,7 @@
 #include "MoneyData.h"
 #include "TempDir.h"
 #include "money/MoneyListing.h"
+#include "money/PeriodSums.h"
 #include "platform/Regional.h"
 
 #include <benchmark/benchmark.h>
@@ -111,6 +112,22 @@ void BM_FillListFiltered(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The chart's sums per period over the same records, beside the list build of the same mode.
+void BM_SumPeriods(benchmark::State& state) {
+    Opened& o = DataOf(static_cast<int>(state.range(1)));
+    const Period period = static_cast<Period>(state.range(0));
+    CurrencyTable shared;
+    std::size_t periods = 0;
+    for (auto _ : state) {
+        PeriodSums s =
+            SumPeriods(o.db.money, o.db.types, o.db.payment, o.db.currency, shared, {}, period);
+        benchmark::DoNotOptimize(s);
+        periods = s.periods.size();
+    }
+    state.counters["periods"] = static_cast<double>(periods);
+    state.SetItemsProcessed(state.iterations() * state.range(1));
+}
+
 #ifdef LEDRA_BENCH_GUI
 // The whole rebuild of the Money view: the listing, the one model reset that hands the rows
 // to the list, the total, and the events that lay out and paint the shown list.
@@ -204,5 +221,9 @@ BENCHMARK(BM_ViewEnter)->Arg(32768)->Arg(65535)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillList)
     ->ArgNames({"mode", "records"})
     ->ArgsProduct({{0, 1, 2, 3}, {32768, 65535}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SumPeriods)
+    ->ArgNames({"period", "records"})
+    ->ArgsProduct({{0, 1, 2}, {32768, 65535}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillListFiltered)->Arg(32768)->Arg(65535)->Unit(benchmark::kMillisecond);

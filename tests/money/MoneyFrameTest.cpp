@@ -386,6 +386,26 @@ private slots:
             });
     }
 
+    // A total wider than its panel is never cut to its last digits: an elision mark, and the
+    // whole text as the tooltip. One that fits carries no tooltip.
+    void totalTooWideForItsPanelIsElidedWithTheWholeTextAsTooltip() {
+        MoneyData d = StandardData();
+        d.add(PackDate(2002, 5, 1), 1, 1, 1e300, 1, "Huge", 0);
+        enter(d);
+        const QString whole = frame->pTotal->toolTip();
+        QVERIFY(whole.size() > 300);
+        QVERIFY(whole.startsWith(QStringLiteral("1000000000000000052504760255204420248704")));
+        QVERIFY(whole.endsWith(QStringLiteral(".00")));
+        const QString shown = frame->pTotal->text();
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(shown.startsWith(whole.left(2)));
+        QVERIFY(frame->pTotal->fontMetrics().horizontalAdvance(shown) <=
+                frame->pTotal->contentsRect().width());
+        frame->tbOut->trigger(); // expenses only: a short total again
+        QCOMPARE(frame->pTotal->text(), QStringLiteral("-37.72")); // 12.5 + 3 + 20 USD at 0.9
+        QVERIFY(frame->pTotal->toolTip().isEmpty());
+    }
+
     void enteringAgainRebuildsAsItWas() {
         enter();
         frame->tbMonth->trigger();

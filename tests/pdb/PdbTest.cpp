@@ -119,8 +119,10 @@ TEST(PdbTest, ShortFilesOpenWithMissingHeaderBytesZero) {
         Bytes b(size, 0x7F);
         cPDB db;
         ASSERT_EQ(db.Open(writeFile(dir, b)), 0);
-        // A file that ends before offset 76 has no records; 77 bytes holds one count byte.
-        EXPECT_EQ(db.GetNumRecords(), size == 77 ? 0x7F00 : 0);
+        // A file that ends before offset 76 has no records; 77 bytes holds one count byte, but
+        // no entry of that list lies in the file.
+        EXPECT_EQ(db.Header.numRecords, size == 77 ? 0x7F00 : 0);
+        EXPECT_EQ(db.GetNumRecords(), 0);
         EXPECT_EQ(db.GetAppInfo(), nullptr); // appInfoID 0 or past the end
         for (int i = 0; i < std::min(db.GetNumRecords(), 5); ++i) {
             EXPECT_NE(db.GetRecord(i), nullptr);
@@ -186,12 +188,13 @@ TEST(PdbTest, IndexOutsideTheRecordRangeGivesNothing) {
 }
 
 // Malformed record lists: offsets past the end, decreasing offsets, a record list that is
-// longer than the file. Every record stays listed; what it does not hold reads as nothing.
+// longer than the file. Every entry inside the file stays listed; what a record does not hold
+// reads as nothing. A list that cannot all lie in the file ends at the first record's data.
 struct MalformedCase {
     const char* name;
     std::vector<std::uint32_t> offsets; // record-list offsets to write
     std::uint16_t numRecords;
-    std::vector<int> sizes; // expected size of each record
+    std::vector<int> sizes; // expected size of each listed record
 };
 
 void PrintTo(const MalformedCase& c, std::ostream* os) {
@@ -212,7 +215,8 @@ TEST_P(PdbMalformedTest, SizesStayInsideTheImage) {
     TempDir dir;
     cPDB db;
     ASSERT_EQ(db.Open(writeFile(dir, b)), 0);
-    ASSERT_EQ(db.GetNumRecords(), c.numRecords);
+    ASSERT_EQ(db.GetNumRecords(), static_cast<int>(c.sizes.size()));
+    EXPECT_EQ(db.Header.numRecords, c.numRecords); // the header keeps what the file claims
     for (int i = 0; i < static_cast<int>(c.sizes.size()); ++i) {
         SCOPED_TRACE(i);
         const std::uint8_t* p = db.GetRecord(i);
@@ -229,7 +233,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MalformedCase{"offset_past_end", {100, 5000}, 2, {14, 0}},
                       MalformedCase{"both_past_end", {9000, 5000}, 2, {0, 0}},
                       MalformedCase{"decreasing", {110, 100}, 2, {0, 14}},
-                      MalformedCase{"list_longer_than_file", {100}, 40, {6, 0, 0}},
+                      // 106 bytes hold three entries; the data at 100 leaves room for two.
+                      MalformedCase{"list_longer_than_file", {100}, 40, {6, 0}},
+                      // The first offset lies inside the header: the file's end alone decides.
+                      MalformedCase{"list_longer_first_offset_in_header", {10}, 40, {96, 0, 0}},
                       MalformedCase{"huge_offset", {0xFFFFFFFFu}, 1, {0}}),
     [](const auto& p) { return std::string(p.param.name); });
 

@@ -436,6 +436,32 @@ TEST_F(ExportCliTest, MissingDatabaseGivesTheViewersMessage) {
     EXPECT_EQ(r.err, kOpenFailed);
 }
 
+// A damaged file is exported as far as it can be read; the faults go to stderr and the exit
+// status stays that of the export.
+TEST_F(ExportCliTest, DamagedDatabaseIsNamedOnStandardErrorAndStillExported) {
+    const std::string money = userDir() + "/Ledra_Money.PDB";
+    fs::resize_file(money, fs::file_size(money) - 20); // the last record keeps 8 of its 28 bytes
+    const Outcome r = run(base("money"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.rfind("Damaged database files: Ledra shows what can be read of them.\n\n" +
+                              money + ":\n- ",
+                          0),
+              0u)
+        << r.err;
+    EXPECT_NE(
+        r.err.find(
+            "record 7 with 8 bytes is shorter than the 15 bytes of a transaction's fixed fields"),
+        std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("December pay"), std::string::npos);
+
+    // After the open failure, for the files that did open.
+    fs::remove(userDir() + "/Ledra_Types.PDB");
+    const Outcome both = run(base("money"));
+    EXPECT_EQ(both.status, 1);
+    EXPECT_EQ(both.err.rfind(kOpenFailed + "Damaged database files", 0), 0u) << both.err;
+}
+
 TEST_F(ExportCliTest, RootWithOrWithoutSeparatorAndAnyLetterCase) {
     TempDir other;
     richData().write(other.path(), "carol", "Backup", ".pdb");

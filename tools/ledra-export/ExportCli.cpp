@@ -1,8 +1,10 @@
 #include "ExportCli.h"
+#include "PeriodsExport.h"
 
 #include "export/CsvWriter.h"
 #include "finance/FinanceExport.h"
 #include "lists/ListRows.h"
+#include "pdb/Damage.h"
 #include "pdb/Pdb.h"
 #include "pdb/Records.h"
 #include "platform/AtomicFile.h"
@@ -23,6 +25,7 @@ namespace {
 const std::string kUsage =
     "Usage: ledra-export [--root DIR] [--user NAME] --view money|types|payment|currency "
     "[options]\n"
+    "       ledra-export [--root DIR] [--user NAME] --format periods [options]\n"
     "       ledra-export [--root DIR] [--user NAME] --format csv|qif|ofx|homebank "
     "[selection] [-o FILE|DIR]\n"
     "\n"
@@ -53,19 +56,28 @@ const std::string kUsage =
     "                   --display text, e.g. \"70.00 EUR\"; ignores --no-header\n"
     "  -o, --output F   write to F instead of standard output (F is replaced whole, or left\n"
     "                   as it was when it cannot be written)\n"
-    "  --format F       view (the default): the list as above;\n"
-    "                   csv: one UTF-8 table (RFC 4180) of the records, for spreadsheets and\n"
-    "                   generic importers, to -o FILE or standard output;\n"
-    "                   qif: one file per currency, CODE.qif;\n"
-    "                   ofx: one OFX 1.02 file per payment type and currency;\n"
-    "                   homebank: one HomeBank CSV file per payment type and currency.\n"
+    "  --format F       view     the view's list as CSV (the default)\n"
+    "                   periods  income, expense and net of the money records per month,\n"
+    "                            quarter or year in calendar order, every period of the span\n"
+    "                            present, as UTF-8 CSV: Period,Income,Expense,Net,Currency;\n"
+    "                            --mode month (the default), quarter or year, the selection\n"
+    "                            options and --display apply; --view may be left out\n"
+    "                   csv      the money records as one UTF-8 table (RFC 4180) for\n"
+    "                            spreadsheets and generic importers, to -o FILE or standard\n"
+    "                            output\n"
+    "                   qif      the money records, one QIF file per currency, CODE.qif\n"
+    "                   ofx      the money records, one OFX 1.02 file per payment type and\n"
+    "                            currency\n"
+    "                   homebank the money records, one HomeBank CSV file per payment type\n"
+    "                            and currency\n"
     "                   qif, ofx and homebank need -o DIR (created when missing; each file\n"
-    "                   is replaced whole, other files there are left alone). The records\n"
-    "                   are those of the money view for --category, --trans, --pay, --curr,\n"
-    "                   --from and --to; --mode, --flow, --total, --display and --no-header\n"
-    "                   belong to --format view. Records a format cannot hold are listed on\n"
-    "                   standard error, which ends with one line: files written,\n"
-    "                   transactions written, records left out.\n"
+    "                   is replaced whole, other files there are left alone). For csv, qif,\n"
+    "                   ofx and homebank the records are those of the money view for\n"
+    "                   --category, --trans, --pay, --curr, --from and --to; --mode, --flow,\n"
+    "                   --total, --display and --no-header are usage errors; --view may be\n"
+    "                   left out. Records a format cannot hold are listed on standard error,\n"
+    "                   which ends with one line: files written, transactions written,\n"
+    "                   records left out.\n"
     "  -h, --help       this text\n"
     "  --version        the version of ledra-export\n"
     "\n"
@@ -95,6 +107,7 @@ enum class Arg {
     From,
     To,
     Display,
+    Format,
     NoHeader,
     Total,
     Output,
@@ -133,20 +146,26 @@ constexpr OptionSpec kOptions[] = {
     {"--version", Arg::Version, false, false, false},
 };
 
-// The values of --format. A format other than `view` writes the Money view's records.
+// The values of --format, in one table: the parser and the error text read it.
 struct FormatSpec {
     const char* name;
-    OutputFormat format;
+    Format format;
     bool toFolder; // -o names a folder, which the format needs
 };
 
 constexpr FormatSpec kFormats[] = {
-    {"view", OutputFormat::View, false},        {"csv", OutputFormat::Csv, false},
-    {"qif", OutputFormat::Qif, true},           {"ofx", OutputFormat::Ofx, true},
-    {"homebank", OutputFormat::HomeBank, true},
+    {"view", Format::View, false}, {"periods", Format::Periods, false},
+    {"csv", Format::Csv, false},   {"qif", Format::Qif, true},
+    {"ofx", Format::Ofx, true},    {"homebank", Format::HomeBank, true},
 };
 
-const FormatSpec& specOf(OutputFormat format) {
+// The formats that write the money records for another finance program.
+bool isFinance(Format format) {
+    return format == Format::Csv || format == Format::Qif || format == Format::Ofx ||
+           format == Format::HomeBank;
+}
+
+const FormatSpec& specOf(Format format) {
     for (const FormatSpec& f : kFormats)
         if (f.format == format)
             return f;
@@ -312,13 +331,13 @@ ListingChoices choicesOf(const Options& o, const CategoryInfo& cats) {
     return c;
 }
 
-finance::Format financeFormat(OutputFormat format) {
+finance::Format financeFormat(Format format) {
     switch (format) {
-    case OutputFormat::Qif:
+    case Format::Qif:
         return finance::Format::Qif;
-    case OutputFormat::Ofx:
+    case Format::Ofx:
         return finance::Format::Ofx;
-    case OutputFormat::HomeBank:
+    case Format::HomeBank:
         return finance::Format::HomeBank;
     default:
         return finance::Format::Csv;
@@ -465,6 +484,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             }
             break;
         case Arg::Mode:
+            o.modeGiven = true;
             if (*value == "chrono")
                 o.mode = DisplayMode::Chronological;
             else if (*value == "month")
@@ -479,6 +499,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             }
             break;
         case Arg::Flow:
+            o.flowGiven = true;
             if (*value == "in")
                 o.flow = FlowChoice::In;
             else if (*value == "out")
@@ -545,7 +566,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         }
     }
 
-    if (o.format != OutputFormat::View) {
+    o.viewGiven = viewGiven;
+    if (o.format == Format::Periods) {
+        r.error = PeriodsUsageError(o);
+        o.filter.On = o.filterOn;
+        return r;
+    }
+    if (isFinance(o.format)) {
         // The records of the money view, whatever is written from them.
         const std::string format = std::string("--format ") + specOf(o.format).name;
         if (viewGiven && o.view != View::Money) {
@@ -622,8 +649,14 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     failed |= db.payment.Open(paths.payment) != 0;
     failed |= db.currency.Open(paths.currency) != 0;
     failed |= db.types.Open(paths.types) != 0;
-    if (failed) {
+    if (failed)
         err << kMissingFileMessage;
+    // What can be read of a damaged file is written all the same; the faults go to stderr.
+    err << CheckDatabases({{db.money, DatabaseKind::Money, paths.money},
+                           {db.payment, DatabaseKind::Payment, paths.payment},
+                           {db.currency, DatabaseKind::Currency, paths.currency},
+                           {db.types, DatabaseKind::Types, paths.types}});
+    if (failed) {
         err.flush();
         return kFileError;
     }
@@ -635,13 +668,18 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             std::string(o.filter.FromOn ? "--from without --to" : "--to without --from") +
             ": no date test is made");
 
-    if (o.format != OutputFormat::View)
+    if (isFinance(o.format))
         return writeFinance(o, db, notes, out, err);
 
     TextTable table;
     std::string totalLine;
+    std::vector<std::string> periodLines;
     switch (o.view) {
     case View::Money: {
+        if (o.format == Format::Periods) {
+            periodLines = PeriodLines(o, db.money, db.types, db.payment, db.currency, notes);
+            break;
+        }
         const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
         const ListingChoices c = choicesOf(o, cats);
         CurrencyTable currencies;
@@ -679,7 +717,9 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 
     std::string problem;
-    if (o.total) {
+    if (o.format == Format::Periods) {
+        problem = emit(o, &periodLines, o.output ? std::string() : CsvBytes(periodLines), out);
+    } else if (o.total) {
         problem = emit(o, nullptr, totalLine, out);
     } else {
         const std::vector<std::string> lines = CsvLines(table, o.header);

@@ -15,9 +15,9 @@
 namespace ledraexport {
 
 enum class View { Money, Types, Payment, Currency };
-// What is written: one of the viewer's lists as its export dialog writes it, or the Money
-// view's records for another finance program or a spreadsheet.
-enum class OutputFormat { View, Csv, Qif, Ofx, HomeBank };
+// What is written: a view's list as the export dialog writes it, the chart's sums, or the
+// Money view's records for another finance program or a spreadsheet.
+enum class Format { View, Periods, Csv, Qif, Ofx, HomeBank };
 
 // Exit statuses.
 inline constexpr int kWritten = 0;
@@ -28,8 +28,11 @@ struct Options {
     std::optional<std::string> root; // as given; a trailing separator is optional
     std::optional<std::string> user;
     View view = View::Money;
-    OutputFormat format = OutputFormat::View;
+    bool viewGiven = false;
+    Format format = Format::View;
     DisplayMode mode = DisplayMode::Chronological;
+    bool modeGiven = false;
+    bool flowGiven = false;
     FlowChoice flow = FlowChoice::InOut;
     std::string category = "All";
     bool filterOn = false; // any of --trans, --pay, --curr, --from, --to

@@ -2,13 +2,18 @@
 //
 //   screenshot-money ROOT OUT.png [--user NAME] [--mode chrono|month|quarter|year]
 //                    [--flow in|out|inout] [--currency CODE] [--filter TYPE] [--size WxH]
+//                    [--from YYYY-MM-DD --to YYYY-MM-DD] [--chart CHART.png]
 //
+// --chart also renders the chart dialog of the same view, at the same size, with the keyboard
+// cursor on the last period so that the status line shows its sums.
 // ROOT is a desktop data root such as the one `make-demo ROOT` writes; the first user in name
 // order is shown unless --user names another. Dates use the C formats (month/day/year), so
 // the picture does not depend on the machine's locale. The settings go to a temporary file.
 
 #include "app/Main.h"
 #include "app/Forms.h"
+#include "chart/Chart.h"
+#include "filter/DatePicker.h"
 #include "filter/Filter.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
@@ -36,7 +41,8 @@ namespace {
 int usage() {
     std::fprintf(stderr, "usage: screenshot-money ROOT OUT.png [--user NAME] "
                          "[--mode chrono|month|quarter|year] [--flow in|out|inout] "
-                         "[--currency CODE] [--filter TYPE] [--size WxH]\n");
+                         "[--currency CODE] [--filter TYPE] [--size WxH] "
+                         "[--from YYYY-MM-DD --to YYYY-MM-DD] [--chart CHART.png]\n");
     return 2;
 }
 
@@ -60,7 +66,8 @@ int main(int argc, char** argv) {
     if (!root.empty() && root.back() != '/')
         root += '/';
     const std::string out = argv[2];
-    std::string user, mode = "chrono", flow = "inout", currency, filter;
+    std::string user, mode = "chrono", flow = "inout", currency, filter, chart;
+    CalendarDay from, to;
     int width = 900, height = 520;
     for (int i = 3; i + 1 < argc; i += 2) {
         const std::string opt = argv[i], value = argv[i + 1];
@@ -74,6 +81,14 @@ int main(int argc, char** argv) {
             currency = value;
         else if (opt == "--filter")
             filter = value;
+        else if (opt == "--chart")
+            chart = value;
+        else if (opt == "--from" &&
+                 std::sscanf(value.c_str(), "%d-%d-%d", &from.year, &from.month, &from.day) == 3)
+            continue;
+        else if (opt == "--to" &&
+                 std::sscanf(value.c_str(), "%d-%d-%d", &to.year, &to.month, &to.day) == 3)
+            continue;
         else if (opt == "--size" && std::sscanf(value.c_str(), "%dx%d", &width, &height) == 2)
             continue;
         else
@@ -121,6 +136,13 @@ int main(int argc, char** argv) {
         fFilter->cbTrans->setEditText(fromAnsi(filter));
         fFilter->cbFilter->setChecked(true);
     }
+    if (from.isValid() && to.isValid()) {
+        fFilter->dFrom->setChecked(true);
+        fFilter->dFrom->setDate(from);
+        fFilter->dTo->setChecked(true);
+        fFilter->dTo->setDate(to);
+        fFilter->cbFilter->setChecked(true);
+    }
 
     auto* frame = new TfMoney(fMain->pMain);
     frame->resize(width, height);
@@ -131,9 +153,21 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     const bool saved = frame->grab().save(QString::fromStdString(out), "PNG");
     const int rows = frame->grid->rows()->rowCount();
+    bool chartSaved = true;
+    if (!chart.empty()) {
+        auto* dialog = new TfChart(fMain);
+        dialog->setData(ChartDataFor(frame->listingChoices(), DisplayCurrency));
+        dialog->resize(width, height);
+        dialog->show();
+        QApplication::processEvents();
+        dialog->pChart->setCurrent(dialog->pChart->periodCount() - 1);
+        dialog->setFixedSize(width, height); // the remembered size does not apply here
+        QApplication::processEvents();
+        chartSaved = dialog->grab().save(QString::fromStdString(chart), "PNG");
+    }
     DestroyForms();
-    if (!saved) {
-        std::fprintf(stderr, "screenshot-money: cannot write %s\n", out.c_str());
+    if (!saved || !chartSaved) {
+        std::fprintf(stderr, "screenshot-money: cannot write %s\n", (saved ? chart : out).c_str());
         return 1;
     }
     std::printf("%s: %s, %d rows\n", out.c_str(), user.c_str(), rows);
