@@ -94,7 +94,6 @@ const std::string kUsage =
     "written; 2 a usage error.\n";
 
 enum class Arg {
-    Format,
     Root,
     User,
     View,
