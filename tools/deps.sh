@@ -6,13 +6,21 @@ LEDRA_BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev qt6-svg-dev libgl-dev
 # libofx-dev and libreoffice-calc-nogui: the programs that read our finance files back in tests.
 LEDRA_TEST_PACKAGES=(clang-14 libclang-rt-14-dev libofx-dev libreoffice-calc-nogui)
 LEDRA_RUN_PACKAGES=(xvfb xauth fonts-dejavu-core)
+# Building the Debian package (shlibdeps, stripping, the icons' text) and checking it.
+LEDRA_PACKAGE_PACKAGES=(dpkg-dev binutils file xz-utils fonts-dejavu-core lintian appstream
+                        desktop-file-utils)
 
-ledra_ensure_packages() {
-    local missing=()
+# The packages of the arguments that are not installed, one per line.
+ledra_missing_packages() {
     local p
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
     done
+}
+
+ledra_ensure_packages() {
+    local missing
+    mapfile -t missing < <(ledra_missing_packages "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     local sudo=()

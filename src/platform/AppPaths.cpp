@@ -48,8 +48,17 @@ std::string SettingsPath() {
     return overridePath().empty() ? SettingsPathFor(ExecutableDir()) : overridePath();
 }
 
+bool IsInstalledCopy(const std::string& exeDir) {
+    const std::string bin = "/bin/";
+    if (exeDir.size() < bin.size() || exeDir.compare(exeDir.size() - bin.size(), bin.size(), bin))
+        return false;
+    struct stat entry {};
+    return ::stat((exeDir + "../share/applications/ledra.desktop").c_str(), &entry) == 0 &&
+           S_ISREG(entry.st_mode);
+}
+
 std::string SettingsPathFor(const std::string& exeDir) {
-    if (IsWritableFolder(exeDir))
+    if (IsWritableFolder(exeDir) && !IsInstalledCopy(exeDir))
         return exeDir + "Ledra.ini";
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     // The base directory rules ignore a relative XDG_CONFIG_HOME.

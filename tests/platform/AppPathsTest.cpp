@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -67,6 +68,33 @@ TEST(AppPaths, ElseInTheConfigFolderCreatedOnDemand) {
 
     EXPECT_EQ(SettingsPathFor(dir.file("missing/")), dir.file("home/.config/ledra/Ledra.ini"));
     ::chmod(exeDir.c_str(), 0755);
+}
+
+// An installed copy keeps its settings per user even in a writable PREFIX/bin/; a build folder
+// or a bin/ without the installed desktop entry beside it keeps them beside the executable.
+TEST(AppPaths, InstalledCopySettingsArePerUserEvenInAWritableFolder) {
+    TempDir dir;
+    EnvVar xdg("XDG_CONFIG_HOME");
+    xdg.set(dir.file("cfg"));
+    const std::string bin = dir.file("usr/bin/");
+    fs::create_directories(bin);
+    fs::create_directories(dir.file("usr/share/applications"));
+
+    EXPECT_FALSE(IsInstalledCopy(bin));
+    EXPECT_EQ(SettingsPathFor(bin), bin + "Ledra.ini");
+
+    std::ofstream(dir.file("usr/share/applications/ledra.desktop")) << "[Desktop Entry]\n";
+    EXPECT_TRUE(IsInstalledCopy(bin));
+    EXPECT_EQ(SettingsPathFor(bin), dir.file("cfg/ledra/Ledra.ini"));
+
+    // An executable in a folder of another name beside the same share/ is a build's.
+    fs::create_directories(dir.file("usr/app"));
+    EXPECT_FALSE(IsInstalledCopy(dir.file("usr/app/")));
+    EXPECT_EQ(SettingsPathFor(dir.file("usr/app/")), dir.file("usr/app/Ledra.ini"));
+    // A folder named like the entry is no entry.
+    fs::remove(dir.file("usr/share/applications/ledra.desktop"));
+    fs::create_directory(dir.file("usr/share/applications/ledra.desktop"));
+    EXPECT_FALSE(IsInstalledCopy(bin));
 }
 
 TEST(AppPaths, OverrideForTests) {
