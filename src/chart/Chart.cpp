@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSvgGenerator>
@@ -99,7 +98,7 @@ ChartView::ChartView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(320, 200);
+    setMinimumSize(520, 260); // room for the title beside the legend
 }
 
 void ChartView::setData(const ChartData& chart) {
@@ -335,6 +334,13 @@ void ChartView::paintChart(QPainter& painter, const QRect& area, int first, int 
         }
     }
 
+    if (count == 0) {
+        painter.setPen(Qt::black);
+        painter.drawText(l.plot, Qt::AlignCenter, QStringLiteral("No transaction is selected."));
+        painter.restore();
+        return;
+    }
+
     // Value axis: a grid line and a text per round step, the baseline darker.
     for (const double t : l.axis.ticks()) {
         const int y = static_cast<int>(std::lround(l.y(t)));
@@ -346,49 +352,42 @@ void ChartView::paintChart(QPainter& painter, const QRect& area, int first, int 
             Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(TickText(t, l.axis.step)));
     }
 
-    if (count == 0) {
-        painter.setPen(Qt::black);
-        painter.drawText(l.plot, Qt::AlignCenter, QStringLiteral("No transaction is selected."));
-        painter.restore();
-        return;
-    }
-
     painter.save();
     painter.setClipRect(l.plot.adjusted(0, -1, 1, 1));
-    if (current_ >= first && current_ < first + count)
-        painter.fillRect(QRectF(l.left(current_), l.plot.top(), l.slot, l.plot.height()), kCursor);
-
-    // Bars: a gap between neighbours once there is room for one.
+    // Bars: a gap between neighbours once there is room for one; a few periods get bars of a
+    // bar's width rather than walls.
     const double gap = l.slot >= 4 ? std::max(1.0, l.slot * 0.2) : 0.0;
+    const double bar = std::clamp(l.slot - gap, 1.0, static_cast<double>(kMaxBar));
+    if (current_ >= first && current_ < first + count) {
+        const double band = std::min(l.slot, bar + 16);
+        painter.fillRect(
+            QRectF(l.left(current_) + (l.slot - band) / 2, l.plot.top(), band, l.plot.height()),
+            kCursor);
+    }
     const double zero = l.y(0.0);
     painter.setPen(Qt::NoPen);
     for (int i = first; i < first + count; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        const double x = l.left(i) + gap / 2;
-        const double w = std::max(1.0, l.slot - gap);
+        const double x = l.left(i) + (l.slot - bar) / 2;
         if (income_[k] > 0)
-            painter.fillRect(QRectF(x, l.y(income_[k]), w, zero - l.y(income_[k])), kIncome);
+            painter.fillRect(QRectF(x, l.y(income_[k]), bar, zero - l.y(income_[k])), kIncome);
         if (expense_[k] < 0)
-            painter.fillRect(QRectF(x, zero, w, l.y(expense_[k]) - zero), kExpense);
+            painter.fillRect(QRectF(x, zero, bar, l.y(expense_[k]) - zero), kExpense);
     }
 
     // The net: one line through the middle of each period, its neighbours off screen included
     // so that it runs on to the edge when scrolled.
-    QPainterPath net;
+    QPolygonF net;
     const int from = std::max(0, first - 1), to = std::min(periodCount(), first + count + 1);
-    for (int i = from; i < to; ++i) {
-        const QPointF point(l.left(i) + l.slot / 2, l.y(net_[static_cast<std::size_t>(i)]));
-        if (i == from)
-            net.moveTo(point);
-        else
-            net.lineTo(point);
-    }
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (int i = from; i < to; ++i)
+        net << QPointF(l.left(i) + l.slot / 2, l.y(net_[static_cast<std::size_t>(i)]));
+    // The white edge needs no smoothing; smoothing it too would double the cost of the line.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(net);
+    painter.drawPolyline(net);
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(kNet, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(net);
+    painter.drawPolyline(net);
     if (l.slot >= 8 || count == 1) {
         painter.setBrush(Qt::white);
         for (int i = first; i < first + count; ++i)
@@ -523,14 +522,15 @@ TfChart::TfChart(QWidget* parent) : QDialog(parent) {
     sbChart->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(sbChart);
 
-    auto* bottom = new QHBoxLayout;
     lStatus = new QLabel(this);
     lStatus->setObjectName(QStringLiteral("lStatus"));
     lStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long line is cut rather than widening the window.
     lStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    bottom->addWidget(lStatus, 1);
+    layout->addWidget(lStatus);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
     bSave = new QPushButton(QStringLiteral("Save Image..."), this);
     bSave->setObjectName(QStringLiteral("bSave"));
     bSave->setAutoDefault(false);

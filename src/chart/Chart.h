@@ -61,6 +61,8 @@ public:
 
     // The narrowest room per period on screen, in pixels.
     static constexpr int kMinSlot = 5;
+    // The widest bar, so that a span of a few periods still reads as bars.
+    static constexpr int kMaxBar = 48;
 
 signals:
     // The scroll range changed (last first period, periods on screen).

@@ -176,6 +176,7 @@ void TfExport::bOKClick() {
     const ListGrid* grid = host ? host->shownGrid() : nullptr;
     if (!grid)
         throw LedraError("There is no list to export");
-    const std::vector<std::string> lines = CsvLines(grid->rows()->table(), cbHeader->isChecked());
-    WriteCsvFile(PathSetting(), lines);
+    // Written from the rows the list holds, as it is formed: no copy of the rows or the file.
+    WriteCsvFile(PathSetting(), grid->rows()->captions(), grid->rows()->cells(),
+                 cbHeader->isChecked());
 }

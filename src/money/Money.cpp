@@ -303,11 +303,25 @@ ListingChoices TfMoney::listingChoices() const {
 
 void TfMoney::FillList() {
     const ListingChoices c = listingChoices();
-    MoneyListing listing =
-        ::FillList(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb, SharedCurrencyTable, cats_, c);
+    // The rows go straight into the one buffer the list keeps, never a string per cell.
+    struct Cells final : ListingRowSink {
+        CellTable table;
+        void row(std::span<const std::string_view> cells) override { table.addRow(cells); }
+    } rows;
+    if (c.mode == DisplayMode::Chronological) {
+        // Room for every record: a row's text is about its record's bytes plus the names and
+        // the date, so growth steps (and twice the room at the last one) are mostly saved.
+        const auto n = static_cast<std::size_t>(MoneyDb->GetNumRecords());
+        rows.table.reserve(n, MoneyColumns().size(),
+                           static_cast<std::size_t>(MoneyDb->fileSize()) + n * 32);
+    }
+    const MoneyListing listing = FillListInto(*MoneyDb, *TypesDb, *PaymentDb, *CurrencyDb,
+                                              SharedCurrencyTable, cats_, c, rows);
+    // The list stays shown until the next build: it keeps only the room its rows take.
+    rows.table.shrinkToFit();
     IncomeTotal = listing.IncomeTotal;
     ExpenseTotal = listing.ExpenseTotal;
-    grid->rows()->setRows(std::move(listing.table.rows)); // one bulk update
+    grid->rows()->setRows(std::move(rows.table)); // one bulk update
     showTotal();
 }
 
@@ -350,25 +364,30 @@ void TfMoney::LoadMoneySettings() {
 }
 
 void TfMoney::SaveMoneySettings() {
-    const SettingsFile file;
     const int entry = cbCat->currentIndex();
-    file.writeText(keys::Category, entry >= 0 && static_cast<std::size_t>(entry) < entries_.size()
-                                       ? entries_[static_cast<std::size_t>(entry)].text
-                                       : std::string());
-    file.writeText(keys::Currency, currCaption_);
-    file.writeInt(keys::Mode, static_cast<int>(displayMode()));
-    file.writeInt(keys::IO, static_cast<int>(flowChoice()));
+    // One replace of the file for the four keys: each replace waits for the disk.
+    SettingsFile().writeTexts(
+        {{keys::Category, entry >= 0 && static_cast<std::size_t>(entry) < entries_.size()
+                              ? entries_[static_cast<std::size_t>(entry)].text
+                              : std::string()},
+         {keys::Currency, currCaption_},
+         {keys::Mode, std::to_string(static_cast<int>(displayMode()))},
+         {keys::IO, std::to_string(static_cast<int>(flowChoice()))}});
 }
 
+// The new list is built and painted before the settings are written: the write waits for the
+// disk, and the rows would otherwise reach the screen only after it.
 void TfMoney::modeClick(DisplayMode mode) {
     showCaption(QLatin1String(ModeCaption(mode)));
-    SaveMoneySettings();
     FillList();
+    repaint();
+    SaveMoneySettings();
 }
 
 void TfMoney::flowClick() {
-    SaveMoneySettings();
     FillList();
+    repaint();
+    SaveMoneySettings();
 }
 
 void TfMoney::cbCatChange() {
@@ -405,9 +424,9 @@ void TfMoney::gridDblClick() {
     const int row = grid->selectedRow();
     if (row < 0 || !fView)
         return;
-    const std::vector<std::string>& cells = grid->rows()->rows()[static_cast<std::size_t>(row)];
-    const auto cell = [&cells](std::size_t k) {
-        return k < cells.size() ? fromAnsi(cells[k]) : QString();
+    const CellTable& cells = grid->rows()->cells();
+    const auto cell = [&cells, row](std::size_t k) {
+        return fromAnsi(cells.cell(static_cast<std::size_t>(row), k));
     };
     fView->eDate->setText(cell(0));
     fView->eType->setText(cell(1));

@@ -142,8 +142,46 @@ bool RecordSelection::passes(const TransactionRecord& t, int category) const {
     return true;
 }
 
+namespace {
+
+// Keeps the rows as TextTable rows, for FillList.
+class TableRows final : public ListingRowSink {
+public:
+    explicit TableRows(TextTable& table) : table_(table) {}
+    void row(std::span<const std::string_view> cells) override {
+        table_.rows.emplace_back(cells.begin(), cells.end());
+    }
+
+private:
+    TextTable& table_;
+};
+
+// "%.2lf" of a usable amount into `buf`, as FormatAmount, without a string of its own.
+std::string_view amountText(std::array<char, 400>& buf, double value) {
+    const auto r =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, 2);
+    return {buf.data(), static_cast<std::size_t>(r.ptr - buf.data())};
+}
+
+} // namespace
+
 MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
                       CurrencyTable& shared, const CategoryInfo& cats, const ListingChoices& c) {
+    MoneyListing out;
+    TableRows rows(out.table);
+    if (c.mode == DisplayMode::Chronological)
+        out.table.rows.reserve(static_cast<std::size_t>(money.GetNumRecords()));
+    MoneyListing sums = FillListInto(money, types, payment, currency, shared, cats, c, rows);
+    out.table.columns = std::move(sums.table.columns);
+    out.IncomeTotal = sums.IncomeTotal;
+    out.ExpenseTotal = sums.ExpenseTotal;
+    out.home = sums.home;
+    return out;
+}
+
+MoneyListing FillListInto(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
+                          CurrencyTable& shared, const CategoryInfo& cats, const ListingChoices& c,
+                          ListingRowSink& rows) {
     MoneyListing out;
     out.table.columns = MoneyColumns();
     out.home = LoadCurrencyTable(currency, shared);
@@ -164,10 +202,18 @@ MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
     std::uint16_t groupDate = 0;
     double groupIncome = 0.0, groupExpense = 0.0;
     const std::string& homeCode = codes[static_cast<std::size_t>(out.home)];
+    std::array<char, 400> amountBuf;
     const auto addGroupRow = [&] {
-        out.table.rows.push_back({periodCaption(c.mode, groupDate), " ",
-                                  FormatAmount(flowSum(c.flow, groupIncome, groupExpense)),
-                                  homeCode, " ", " ", " "});
+        const std::string caption = periodCaption(c.mode, groupDate);
+        const std::string_view cells[] = {
+            caption,
+            " ",
+            amountText(amountBuf, usableAmount(flowSum(c.flow, groupIncome, groupExpense))),
+            homeCode,
+            " ",
+            " ",
+            " "};
+        rows.row(cells);
     };
 
     // Neighbouring records mostly share their day; its text is formed once per run of them.
@@ -175,8 +221,6 @@ MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
     std::string lastDateText = FormatListDay(TransactionDay(0));
 
     const int n = money.GetNumRecords();
-    if (!grouped)
-        out.table.rows.reserve(static_cast<std::size_t>(n));
     TransactionRecord t;
     for (int i = 0; i < n; ++i) {
         DecodeTransactionFields(money.RecordBytes(i), t);
@@ -202,16 +246,15 @@ MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
                 lastDate = t.Date;
                 lastDateText = FormatListDay(TransactionDay(t.Date));
             }
-            // Built in place: a braced list would copy every cell twice.
-            std::vector<std::string>& row = out.table.rows.emplace_back();
-            row.reserve(7);
-            row.push_back(lastDateText);
-            row.push_back(typeName);
-            row.push_back(FormatAmount(amount));
-            row.push_back(knownCurrency ? codes[t.Currency] : std::string());
-            row.push_back(t.Memo);
-            row.push_back(paymentName);
-            row.push_back(labels[category & kCategoryMask]);
+            const std::string_view cells[] = {lastDateText,
+                                              typeName,
+                                              amountText(amountBuf, amount),
+                                              knownCurrency ? std::string_view(codes[t.Currency])
+                                                            : std::string_view(),
+                                              t.Memo,
+                                              paymentName,
+                                              labels[category & kCategoryMask]};
+            rows.row(cells);
         } else if (!groupOpen) {
             groupOpen = true;
             groupDate = t.Date;
@@ -323,10 +366,8 @@ const char* ModeCaption(DisplayMode mode) {
 
 std::string FormatAmount(double value) {
     // Wide enough for the largest double in fixed notation (309 digits).
-    char buf[400];
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, usableAmount(value), std::chars_format::fixed, 2);
-    return std::string(buf, r.ptr);
+    std::array<char, 400> buf;
+    return std::string(amountText(buf, usableAmount(value)));
 }
 
 std::string FormatListDay(const CalendarDay& day) {

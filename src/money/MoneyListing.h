@@ -10,7 +10,9 @@
 #include "platform/TextTable.h"
 
 #include <array>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class DisplayMode { Chronological = 0, ByMonth = 1, ByQuarter = 2, ByYear = 3 };
@@ -84,6 +86,23 @@ const std::vector<std::string>& MoneyColumns();
 //    that would overflow stay at the largest finite value, so totals are always finite.
 MoneyListing FillList(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
                       CurrencyTable& shared, const CategoryInfo& cats, const ListingChoices& c);
+
+// Where FillListInto hands the rows as they are formed, each as its cells; the cells stay valid
+// only during the call. The view keeps them in one buffer and ledra-export writes them as CSV
+// lines, so neither holds a string per cell.
+class ListingRowSink {
+public:
+    virtual void row(std::span<const std::string_view> cells) = 0;
+
+protected:
+    ~ListingRowSink() = default;
+};
+
+// FillList with each row handed to `rows` instead of kept: the same rows in the same order.
+// The listing returned holds the captions and the totals, no rows.
+MoneyListing FillListInto(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
+                          CurrencyTable& shared, const CategoryInfo& cats, const ListingChoices& c,
+                          ListingRowSink& rows);
 
 // --- Display currency and totals --------------------------------------------------------------
 

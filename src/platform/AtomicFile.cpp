@@ -69,6 +69,11 @@ bool IsWritableFolder(const std::string& folder) {
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    return ReplaceFileContents(path, [bytes](const ByteWriter& write) { return write(bytes); });
+}
+
+bool ReplaceFileContents(const std::string& path,
+                         const std::function<bool(const ByteWriter&)>& produce) {
     if (path.empty())
         return false;
     const std::string target = targetOf(path);
@@ -97,7 +102,14 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
     if (fd < 0)
         return false;
     const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    bool ok = writeAll(fd, bytes);
+    bool ok = false;
+    try {
+        ok = produce([fd](std::string_view piece) { return writeAll(fd, piece); });
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
     // Only a privileged user can give the file back to its owner; others become its owner,
     // as with any newly written file. A failed attempt changes nothing.
     if (ok && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&

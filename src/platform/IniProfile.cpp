@@ -206,9 +206,19 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 
 void WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
+    WriteProfileStrings({{section, key, value}}, path);
+}
+
+void WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path) {
+    const auto refused = [&path] {
+        return LedraError(FormatMessage("Unable to write to %s", path));
+    };
     std::string contents;
     // A file whose old contents cannot be read is never replaced: its other lines would be lost.
-    if (readFile(path, contents) == ReadResult::Failed ||
-        !ReplaceFileContents(path, ProfileWithKey(contents, section, key, value)))
-        throw LedraError(FormatMessage("Unable to write to %s", path));
+    if (readFile(path, contents) == ReadResult::Failed)
+        throw refused();
+    for (const ProfileEntry& e : entries)
+        contents = ProfileWithKey(contents, e.section, e.key, e.value);
+    if (!ReplaceFileContents(path, contents))
+        throw refused();
 }

@@ -19,6 +19,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 inline constexpr std::size_t kMaxProfileValue = 2047;
 
@@ -33,6 +34,13 @@ std::optional<std::string> FindProfileString(const std::string& section, const s
 // "Unable to write to <path>" when the file cannot be written; the file is then unchanged.
 void WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path);
+
+// WriteProfileString for several keys at once, in order: the file ends as writing them one after
+// the other leaves it, but is replaced (and waited for on the disk) once instead of per key.
+struct ProfileEntry {
+    std::string section, key, value;
+};
+void WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path);
 
 // The new contents of an INI file after writing one key (what WriteProfileString stores).
 std::string ProfileWithKey(const std::string& contents, const std::string& section,

@@ -116,6 +116,13 @@ void SettingsFile::writeText(const SettingKey& k, const std::string& value) cons
     WriteProfileString(k.section, k.key, value, path_);
 }
 
+void SettingsFile::writeTexts(const std::vector<std::pair<SettingKey, std::string>>& values) const {
+    std::vector<ProfileEntry> entries;
+    for (const auto& [k, value] : values)
+        entries.push_back({k.section, k.key, value});
+    WriteProfileStrings(entries, path_);
+}
+
 void SettingsFile::writeQuoted(const SettingKey& k, const std::string& value) const {
     writeText(k, "\"" + value + "\"");
 }

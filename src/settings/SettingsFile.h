@@ -6,6 +6,8 @@
 #include "settings/SettingsKeys.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class SettingsFile {
 public:
@@ -32,6 +34,8 @@ public:
     void writeInt(const SettingKey& k, int value) const;
     void writeBool(const SettingKey& k, bool value) const; // "1" / "0"
     void writeDate(const SettingKey& k, const DateTimeValue& value) const;
+    // writeText for several keys, with one replace of the file (see WriteProfileStrings).
+    void writeTexts(const std::vector<std::pair<SettingKey, std::string>>& values) const;
 
 private:
     std::string path_;

@@ -13,22 +13,32 @@ void GridModel::setColumns(std::vector<GridColumn> columns) {
     endResetModel();
 }
 
-void GridModel::setRows(std::vector<std::vector<std::string>> rows) {
+void GridModel::setRows(const std::vector<std::vector<std::string>>& rows) {
+    CellTable cells;
+    for (const std::vector<std::string>& row : rows)
+        cells.addRow(row);
+    setRows(std::move(cells));
+}
+
+void GridModel::setRows(CellTable rows) {
     beginResetModel();
     rows_ = std::move(rows);
     endResetModel();
 }
 
-TextTable GridModel::table() const {
-    TextTable t;
+std::vector<std::string> GridModel::captions() const {
+    std::vector<std::string> captions;
     for (const GridColumn& c : columns_)
-        t.columns.push_back(c.caption);
-    t.rows = rows_;
-    return t;
+        captions.push_back(c.caption);
+    return captions;
+}
+
+TextTable GridModel::table() const {
+    return {captions(), rows_.toRows()};
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.rowCount());
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
@@ -36,14 +46,14 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()))
+    if (!index.isValid() || index.row() >= static_cast<int>(rows_.rowCount()))
         return {};
-    const auto& row = rows_[static_cast<std::size_t>(index.row())];
+    const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
     if (role == Qt::DisplayRole) {
-        if (column >= row.size()) // a row may hold fewer cells than there are columns
+        if (column >= rows_.cellCount(row)) // a row may hold fewer cells than there are columns
             return {};
-        return fromAnsi(row[column]);
+        return fromAnsi(rows_.cell(row, column));
     }
     if (role == Qt::TextAlignmentRole && column < columns_.size())
         return QVariant::fromValue(columns_[column].alignment | Qt::AlignVCenter);

@@ -2,6 +2,7 @@
 // The report-style list of every view: one row store (caption + cells per row) behind a table
 // model, filled in one bulk update, shown in a tree view without sorting.
 
+#include "platform/CellTable.h"
 #include "platform/TextTable.h"
 
 #include <QAbstractTableModel>
@@ -23,11 +24,16 @@ public:
     void setColumns(std::vector<GridColumn> columns);
     const std::vector<GridColumn>& columns() const { return columns_; }
     // Replaces every row in one reset; the captions of the table are the columns'.
-    void setRows(std::vector<std::vector<std::string>> rows);
-    void clearRows() { setRows({}); }
-    // Captions and rows exactly as shown, for the export.
+    void setRows(const std::vector<std::vector<std::string>>& rows);
+    void setRows(CellTable rows);
+    void clearRows() { setRows(CellTable()); }
+    // Captions and rows exactly as shown.
     TextTable table() const;
-    const std::vector<std::vector<std::string>>& rows() const { return rows_; }
+    std::vector<std::string> captions() const;
+    // The rows as they are held; text is formed for the list only for the rows it shows.
+    const CellTable& cells() const { return rows_; }
+    // A copy of the rows as separate strings.
+    std::vector<std::vector<std::string>> rows() const { return rows_.toRows(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +42,7 @@ public:
 
 private:
     std::vector<GridColumn> columns_;
-    std::vector<std::vector<std::string>> rows_;
+    CellTable rows_;
 };
 
 class ListGrid : public QTreeView {

@@ -2,6 +2,7 @@
 // and size; and how the Money view and the Tools menu open it.
 
 #include "AppFixture.h"
+#include "HandheldData.h"
 #include "chart/Chart.h"
 #include "money/Money.h"
 
@@ -224,6 +225,42 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         QCOMPARE(chart.size(), QSize(TfChart::kDefaultWidth, TfChart::kDefaultHeight));
         SetSettingsPathOverride("");
+    }
+
+    void chartIsInTheCurrencyOfTheTotal() {
+        AppRun run;
+        run.create();
+        HandheldData d; // EUR at home in slot 1, USD at 0.9 in slot 2
+        d.currencies[3] = {"Zero", "ZZZ", 0.0, false, true};
+        d.add(PackDate(2002, 3, 1), 2, 1, 100.0, 1);
+        d.add(PackDate(2002, 3, 2), 1, 1, -20.0, 2); // -22.22 at home
+        d.add(PackDate(2002, 1, 5), 1, 1, 5.0, 1, "", 2);
+        d.write(run.dir.file("db"));
+        for (auto [db, name] : {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
+                                std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}})
+            QCOMPARE(db->Open(run.dir.file("db/Ledra_" + std::string(name) + ".PDB")), 0);
+        ListingChoices c;
+        c.mode = DisplayMode::ByYear;
+        struct Case {
+            int display, category;
+            const char* status;
+        };
+        for (const Case& k : {
+                 Case{2, kAllCategories,
+                      "Year 2002: income 94.50, expense -20.00, net 74.50 USD; 3 transaction(s)"},
+                 Case{1, kAllCategories,
+                      "Year 2002: income 105.00, expense -22.22, net 82.78 EUR; 3 transaction(s)"},
+                 // A rate that converts nothing leaves the home amounts, named as such.
+                 Case{3, kAllCategories,
+                      "Year 2002: income 105.00, expense -22.22, net 82.78 EUR; 3 transaction(s)"},
+                 Case{2, 2, "Year 2002: income 4.50, expense 0.00, net 4.50 USD; 1 transaction(s)"},
+             }) {
+            c.category = k.category;
+            ChartView view;
+            view.setData(ChartDataFor(c, k.display));
+            QCOMPARE(view.periodCount(), 1);
+            QCOMPARE(view.statusText(0), QString::fromLatin1(k.status));
+        }
     }
 
     void moneyViewOpensTheChartOfItsSelection() {

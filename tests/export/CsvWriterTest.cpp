@@ -52,6 +52,47 @@ TEST(CsvLines, HeaderAndRowsWithTheirOwnCells) {
     EXPECT_EQ(CsvBytes(CsvLines(TextTable{{"Id"}, {}}, true)), "Id\r\n");
 }
 
+// The pieces written as they are formed, joined, are the bytes of the whole-file writer, also
+// where lines cross a piece's end.
+TEST(CsvPieces, SameBytesAsTheWholeFile) {
+    TextTable small{{"Id", "Payment Type"}, {{"1", "Cash"}, {""}, {}, {"say \"hi\"", "a,b", "x"}}};
+    TextTable big{{"Date", "Memo"}, {}};
+    for (int i = 0; i < 5000; ++i)
+        big.rows.push_back({std::to_string(i), std::string(static_cast<std::size_t>(i % 97), 'm') +
+                                                   (i % 3 ? " \"q\"" : "")});
+    for (const TextTable* t : {&small, &big}) {
+        CellTable cells;
+        for (const auto& row : t->rows)
+            cells.addRow(row);
+        for (bool header : {true, false}) {
+            std::string joined;
+            int pieces = 0;
+            EXPECT_TRUE(CsvPieces(t->columns, cells, header, [&](std::string_view piece) {
+                joined += piece;
+                ++pieces;
+                return true;
+            }));
+            EXPECT_EQ(joined, CsvBytes(CsvLines(*t, header)));
+            if (t == &big) {
+                EXPECT_GT(pieces, 2);
+            }
+        }
+    }
+    // A refused piece ends the writing.
+    CellTable cells;
+    for (const auto& row : big.rows)
+        cells.addRow(row);
+    int calls = 0;
+    EXPECT_FALSE(
+        CsvPieces(big.columns, cells, true, [&](std::string_view) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2);
+
+    TempDir dir;
+    const std::string path = dir.file("Ledra_Money.CSV");
+    WriteCsvFile(path, big.columns, cells, true);
+    EXPECT_EQ(ReadFileBytes(path), CsvBytes(CsvLines(big, true)));
+}
+
 TEST(WriteCsvFile, WritesExactBytesAndReplacesTheOldFile) {
     TempDir dir;
     const std::string path = dir.file("Ledra_Payment.CSV");

@@ -2,13 +2,15 @@
 // modulo 4: money, types, payment, currency) followed by the file's bytes; the other three
 // databases come from a small valid set. Every record is decoded, the currency table loaded,
 // every view's rows built in every mode and flow with the filter off and on, the CSV lines
-// written, and the files for other finance programs built in every format.
+// written; the chart's sums per period with the filter off and on; and the files for other
+// finance programs built in every format.
 
 #include "FuzzSupport.h"
 #include "export/CsvWriter.h"
 #include "finance/FinanceExport.h"
 #include "lists/ListRows.h"
 #include "money/MoneyListing.h"
+#include "money/PeriodSums.h"
 #include "pdb/Damage.h"
 #include "platform/Regional.h"
 
@@ -71,6 +73,15 @@ void exerciseMoney(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency) {
             for (const finance::LeftOut& left : r.leftOut)
                 finance::LeftOutLine(left);
         }
+    }
+    for (const Period period : {Period::Month, Period::Quarter, Period::Year}) {
+        ListingChoices c;
+        c.filterOn = period == Period::Quarter;
+        c.filter = filter;
+        const PeriodSums sums = SumPeriods(money, types, payment, currency, table, c, period);
+        PeriodCsvLines(sums, DisplayRate(table, 2, sums.home), table.slot[home].code());
+        for (const PeriodSum& p : sums.periods)
+            PeriodCaption(period, p);
     }
     FilterDescription(true, filter);
     for (const FavoriteItem& item : FavoriteItems(table))

@@ -1,7 +1,7 @@
 // The Money listing over a full transactions database: 65,535 records (and half of that, to
 // show the cost grows with the record count) against 250 transaction and 250 payment types.
 
-#include "MoneyData.h"
+#include "BigMoneyData.h"
 #include "TempDir.h"
 #include "money/MoneyListing.h"
 #include "money/PeriodSums.h"
@@ -11,6 +11,8 @@
 
 #ifdef LEDRA_BENCH_GUI
 #include "app/Forms.h"
+#include "app/Main.h"
+#include "export/Export.h"
 #include "money/Money.h"
 #include "platform/AppPaths.h"
 #include "settings/Global.h"
@@ -18,45 +20,20 @@
 #include "widgets/ListGrid.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <fstream>
 #endif
 
+#include <chrono>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
 namespace {
-
-constexpr int kTypes = 250;
-
-MoneyData BigData(int count) {
-    MoneyData data;
-    data.types.clear();
-    data.payments.clear();
-    // Ids in no particular order, as a handheld that lived long enough would store them.
-    for (int i = 0; i < kTypes; ++i) {
-        const auto id = static_cast<std::int16_t>((i * 97) % kTypes + 1);
-        data.types.push_back({id, "Type " + std::to_string(id)});
-        data.payments.push_back({id, "Payment " + std::to_string(id)});
-    }
-    data.currencies[3] = {"Pound", "GBP", 0.63, false, true};
-    data.labels = {"Unfiled", "Household", "Car", "Leisure", "Income"};
-    std::uint32_t s = 12345;
-    const auto next = [&s](int n) {
-        s = s * 1664525u + 1013904223u;
-        return static_cast<int>((s >> 8) % static_cast<std::uint32_t>(n));
-    };
-    // Storage order follows time: about 30 records a day from 1995 on.
-    for (int i = 0; i < count; ++i) {
-        const int dayNo = i / 30;
-        const int year = 1995 + dayNo / 336, month = 1 + (dayNo / 28) % 12, day = 1 + dayNo % 28;
-        const double amount = (next(2) ? -1 : 1) * (next(100000) / 100.0);
-        data.add(PackDate(year, month, day), static_cast<std::uint16_t>(1 + next(kTypes + 5)),
-                 static_cast<std::uint16_t>(1 + next(kTypes + 5)), amount,
-                 static_cast<std::uint8_t>(1 + next(3)),
-                 next(4) ? "Memo text of a transaction " + std::to_string(i) : std::string(),
-                 static_cast<std::uint8_t>(next(5)));
-    }
-    return data;
-}
 
 struct Opened {
     TempDir dir;
@@ -129,6 +106,58 @@ void BM_SumPeriods(benchmark::State& state) {
 }
 
 #ifdef LEDRA_BENCH_GUI
+// Resident memory of this process in MiB: all of it ("VmRSS:"), or its own data alone
+// ("RssAnon:", without the pages of the program and its libraries). The benchmark process also
+// holds its own opened copy of the databases (DataOf), about 3 MiB more than the viewer.
+double ResidentMiB(const char* key = "VmRSS:") {
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    while (status >> name) {
+        if (name == key) {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024.0;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return 0;
+}
+
+// When the list is first painted after a press: "click to rows painted", apart from what the
+// handler does after that. The time is taken as the paint event arrives, before the rows are
+// drawn; drawing the few rows on screen is a small part.
+class PaintClock : public QObject {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit PaintClock(QWidget* viewport) : viewport_(viewport) {
+        viewport->installEventFilter(this);
+    }
+    ~PaintClock() override { viewport_->removeEventFilter(this); }
+    void start() {
+        painted_ = false;
+        start_ = Clock::now();
+    }
+    // Milliseconds from start() to the first paint, or to now when there was none.
+    double ms() const {
+        const auto end = painted_ ? paintedAt_ : Clock::now();
+        return std::chrono::duration<double, std::milli>(end - start_).count();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            paintedAt_ = Clock::now();
+        }
+        return false;
+    }
+
+private:
+    QWidget* viewport_;
+    Clock::time_point start_, paintedAt_;
+    bool painted_ = false;
+};
+
 // The whole rebuild of the Money view: the listing, the one model reset that hands the rows
 // to the list, the total, and the events that lay out and paint the shown list.
 struct View {
@@ -136,48 +165,58 @@ struct View {
     std::unique_ptr<QApplication> app;
     std::unique_ptr<TfMoney> frame;
     int records = -1;
+    double residentWithoutView = 0; // MiB: the application, its forms and the data, no view
 
-    ~View() {
+    void close() {
         frame.reset();
         if (app)
             DestroyForms();
-        app.reset();
         SetSettingsPathOverride("");
     }
 
-    void open(int count) {
-        if (!app) {
-            static int argc = 1;
-            static char name[] = "bench_money";
-            static char* argv[] = {name, nullptr};
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            app = std::make_unique<QApplication>(argc, argv);
-            SetSettingsPathOverride(settings.file("Ledra.ini"));
-            CreateForms();
-            fSetup->LoadSettings();
-        }
-        if (records == count)
-            return;
-        frame.reset();
-        Opened& o = DataOf(count);
-        for (auto [db, name] :
-             {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
-              std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}}) {
-            db->Close();
-            db->Open(o.dir.file(std::string("Ledra_") + name + ".PDB"));
-        }
-        frame = std::make_unique<TfMoney>();
-        frame->resize(900, 600);
-        frame->show();
-        frame->FrameEnter();
-        QApplication::processEvents();
-        records = count;
-    }
+    void open(int count);
 };
 
 View& TheView() {
     static View v;
     return v;
+}
+
+void View::open(int count) {
+    if (!app) {
+        static int argc = 1;
+        static char name[] = "bench_money";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+        SetSettingsPathOverride(settings.file("Ledra.ini"));
+        CreateForms();
+        fSetup->LoadSettings();
+        // Qt's own globals (fonts, input devices) come to life after this object and die
+        // before it: the forms go first, and the application object is left to the end of
+        // the process, as deleting it then crashes.
+        std::atexit([] {
+            View& v = TheView();
+            v.close();
+            static_cast<void>(v.app.release());
+        });
+    }
+    if (records == count)
+        return;
+    frame.reset();
+    Opened& o = DataOf(count);
+    residentWithoutView = ResidentMiB();
+    for (auto [db, name] : {std::pair{MoneyDb, "Money"}, std::pair{TypesDb, "Types"},
+                            std::pair{PaymentDb, "Payment"}, std::pair{CurrencyDb, "Currency"}}) {
+        db->Close();
+        db->Open(o.dir.file(std::string("Ledra_") + name + ".PDB"));
+    }
+    frame = std::make_unique<TfMoney>();
+    frame->resize(900, 600);
+    frame->show();
+    frame->FrameEnter();
+    QApplication::processEvents();
+    records = count;
 }
 
 void BM_ViewRebuild(benchmark::State& state) {
@@ -206,6 +245,82 @@ void BM_ViewEnter(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+// A press on a mode button (range 0: the mode pressed, after the chronological list) or a
+// flow button, as the user makes it: the handler with its settings write, then the events
+// that lay out and paint the list.
+void BM_ViewModePress(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(1)));
+    QAction* modes[] = {v.frame->tbHrono, v.frame->tbMonth, v.frame->tbQuater, v.frame->tbYear};
+    QAction* pressed = modes[state.range(0)];
+    PaintClock painted(v.frame->grid->viewport());
+    double paintedMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        v.frame->tbInOut->setChecked(true);
+        v.frame->tbHrono->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        painted.start();
+        pressed->trigger();
+        QApplication::processEvents();
+        paintedMs += painted.ms();
+    }
+    state.counters["to_painted_ms"] = paintedMs / static_cast<double>(state.iterations());
+    state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
+}
+
+void BM_ViewFlowPress(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(0)));
+    v.frame->tbHrono->trigger();
+    QApplication::processEvents();
+    PaintClock painted(v.frame->grid->viewport());
+    double paintedMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        v.frame->tbInOut->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        painted.start();
+        v.frame->tbOut->trigger();
+        QApplication::processEvents();
+        paintedMs += painted.ms();
+    }
+    state.counters["to_painted_ms"] = paintedMs / static_cast<double>(state.iterations());
+    state.counters["rows"] = static_cast<double>(v.frame->grid->rows()->rowCount());
+}
+
+// The export dialog's Export button over the chronological list, and the resident memory
+// with the view shown before the first export and after the last.
+void BM_ViewExport(benchmark::State& state) {
+    SetRegionalFormats(CFormats());
+    View& v = TheView();
+    v.open(static_cast<int>(state.range(0)));
+    v.frame->tbInOut->setChecked(true);
+    v.frame->tbHrono->trigger();
+    QApplication::processEvents();
+    fMain->ActiveGrid = v.frame->grid;
+    fMain->ActiveView = 0;
+    const std::string out = v.settings.file("Ledra_Money.CSV");
+    fExport->eFile->setText(QString::fromStdString(out));
+    fExport->cbHeader->setChecked(true);
+    // The first figure is taken once, before any export of this process.
+    static const double shown = ResidentMiB(), shownAnon = ResidentMiB("RssAnon:");
+    state.counters["rss_shown_MiB"] = shown;
+    state.counters["anon_shown_MiB"] = shownAnon;
+    state.counters["rss_without_view_MiB"] = v.residentWithoutView;
+    state.counters["anon_before_MiB"] = ResidentMiB("RssAnon:"); // this run, before its exports
+    for (auto _ : state) {
+        fExport->bOK->click();
+        QApplication::processEvents();
+    }
+    state.counters["rss_after_MiB"] = ResidentMiB();
+    state.counters["anon_after_MiB"] = ResidentMiB("RssAnon:");
+}
 #endif
 
 } // namespace
@@ -216,6 +331,12 @@ BENCHMARK(BM_ViewRebuild)
     ->ArgsProduct({{0, 1, 2, 3}, {32768, 65535}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewEnter)->Arg(32768)->Arg(65535)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewModePress)
+    ->ArgNames({"mode", "records"})
+    ->ArgsProduct({{1, 0}, {65535}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewFlowPress)->Arg(65535)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewExport)->Arg(65535)->Unit(benchmark::kMillisecond);
 #endif
 
 BENCHMARK(BM_FillList)

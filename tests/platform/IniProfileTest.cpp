@@ -1,4 +1,5 @@
 #include "platform/IniProfile.h"
+#include "platform/AtomicFile.h"
 #include "platform/LedraError.h"
 
 #include "TempDir.h"
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -149,6 +151,53 @@ TEST(IniProfile, FileReadAndWrite) {
 
     WriteProfileString("Money", "IO", "", path);
     EXPECT_EQ(GetProfileString("Money", "IO", "dflt", path), "");
+}
+
+// Several keys in one replace leave the bytes that writing them one by one leaves.
+TEST(IniProfile, SeveralKeysAsOneByOne) {
+    const std::vector<ProfileEntry> entries = {{"Money", "Category", "Car"},
+                                               {"Money", "Currency", "EUR"},
+                                               {"Users", "User", "Al"},
+                                               {"Money", "Mode", "1"},
+                                               {"money", "category", ""}};
+    for (const std::string before : {"", "[Money]\r\nMode=3\r\n; note\r\n[Other]\r\nX=1\r\n"}) {
+        TempDir dir;
+        const std::string oneByOne = dir.file("a.ini"), atOnce = dir.file("b.ini");
+        if (!before.empty()) {
+            writeBytes(oneByOne, before);
+            writeBytes(atOnce, before);
+        }
+        for (const ProfileEntry& e : entries)
+            WriteProfileString(e.section, e.key, e.value, oneByOne);
+        WriteProfileStrings(entries, atOnce);
+        EXPECT_EQ(ReadFileBytes(atOnce), ReadFileBytes(oneByOne)) << before;
+    }
+    TempDir dir;
+    fs::create_directory(dir.file("Ledra.ini"));
+    EXPECT_THROW(WriteProfileStrings(entries, dir.file("Ledra.ini")), LedraError);
+}
+
+// A file replaced from pieces: what was handed on, in order; a producer that gives up or
+// throws leaves the old file and no temporary file.
+TEST(AtomicFile, ReplacedFromPieces) {
+    TempDir dir;
+    const std::string path = dir.file("out.CSV");
+    writeBytes(path, "old");
+    EXPECT_TRUE(ReplaceFileContents(
+        path, [](const ByteWriter& write) { return write("a,b\r\n") && write("") && write("c"); }));
+    EXPECT_EQ(ReadFileBytes(path), "a,b\r\nc");
+    EXPECT_FALSE(ReplaceFileContents(path, [](const ByteWriter& write) {
+        write("new");
+        return false;
+    }));
+    EXPECT_THROW(ReplaceFileContents(path,
+                                     [](const ByteWriter& write) -> bool {
+                                         write("new");
+                                         throw std::runtime_error("stop");
+                                     }),
+                 std::runtime_error);
+    EXPECT_EQ(ReadFileBytes(path), "a,b\r\nc");
+    EXPECT_EQ(fileCount(dir.path()), 1) << "no temporary file left beside it";
 }
 
 TEST(IniProfile, NewFileFollowsUmaskAndOldFileKeepsItsPermissions) {

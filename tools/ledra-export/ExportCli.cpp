@@ -15,6 +15,7 @@
 #include "version/Version.h"
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <utility>
 
@@ -296,22 +297,19 @@ struct Databases {
     cPDB money, payment, currency, types;
 };
 
-// The export's output: a file replaced whole, or the stream. An error text when it failed.
-std::string emit(const Options& o, const std::vector<std::string>* csvLines,
-                 const std::string& bytes, std::ostream& out) {
+// The export's output as `produce` forms it piece by piece: a file replaced whole, or the
+// stream. An error text when it failed.
+std::string emit(const Options& o, const std::function<bool(const ByteWriter&)>& produce,
+                 std::ostream& out) {
     if (o.output) {
-        if (csvLines) {
-            try {
-                WriteCsvFile(*o.output, *csvLines);
-            } catch (const LedraError& e) {
-                return e.what();
-            }
-        } else if (!ReplaceFileContents(*o.output, bytes)) {
+        if (!ReplaceFileContents(*o.output, produce))
             return FormatMessage("Cannot create file %s", *o.output);
-        }
         return {};
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    produce([&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        return static_cast<bool>(out);
+    });
     out.flush();
     if (!out)
         return "Cannot write to standard output";
@@ -367,6 +365,22 @@ int writeFinance(const Options& o, Databases& db, const std::vector<std::string>
     err.flush();
     return kWritten;
 }
+
+// The Money rows go to the CSV as the listing forms them; only a piece of the file is held.
+class CsvRows final : public ListingRowSink {
+public:
+    explicit CsvRows(CsvPieceWriter& csv) : csv_(csv) {}
+    void row(std::span<const std::string_view> cells) override { csv_.line(cells); }
+
+private:
+    CsvPieceWriter& csv_;
+};
+
+// For the total alone, which needs the sums and none of the rows.
+class NoRows final : public ListingRowSink {
+public:
+    void row(std::span<const std::string_view>) override {}
+};
 
 } // namespace
 
@@ -670,21 +684,24 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (isFinance(o.format))
         return writeFinance(o, db, notes, out, err);
 
-    TextTable table;
+    TextTable table; // the lists other than Money
     std::string totalLine;
     std::vector<std::string> periodLines;
+    CategoryInfo cats;
+    ListingChoices c;
+    CurrencyTable currencies;
     switch (o.view) {
     case View::Money: {
         if (o.format == Format::Periods) {
             periodLines = PeriodLines(o, db.money, db.types, db.payment, db.currency, notes);
             break;
         }
-        const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
-        const ListingChoices c = choicesOf(o, cats);
-        CurrencyTable currencies;
-        MoneyListing listing =
-            FillList(db.money, db.types, db.payment, db.currency, currencies, cats, c);
+        cats = CategoryInfo::fromDatabase(db.money);
+        c = choicesOf(o, cats);
         if (o.total) {
+            NoRows none;
+            const MoneyListing listing = FillListInto(db.money, db.types, db.payment, db.currency,
+                                                      currencies, cats, c, none);
             // The display currency as the view restores it: the saved code on pCurr, matched
             // against the slots, the home currency when nothing matches.
             const std::string caption =
@@ -698,7 +715,6 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
                                   display, listing.home) +
                         " " + caption + "\n";
         }
-        table = std::move(listing.table);
         break;
     }
     case View::Types:
@@ -708,7 +724,6 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         table = TypeListRows(db.payment, TypeList::Payment);
         break;
     case View::Currency: {
-        CurrencyTable currencies;
         LoadCurrencyTable(db.currency, currencies);
         table = CurrencyListRows(currencies);
         break;
@@ -717,12 +732,32 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     std::string problem;
     if (o.format == Format::Periods) {
-        problem = emit(o, &periodLines, o.output ? std::string() : CsvBytes(periodLines), out);
+        problem = emit(
+            o, [&periodLines](const ByteWriter& write) { return write(CsvBytes(periodLines)); },
+            out);
     } else if (o.total) {
-        problem = emit(o, nullptr, totalLine, out);
+        problem = emit(
+            o, [&totalLine](const ByteWriter& write) { return write(totalLine); }, out);
     } else {
-        const std::vector<std::string> lines = CsvLines(table, o.header);
-        problem = emit(o, &lines, o.output ? std::string() : CsvBytes(lines), out);
+        problem = emit(
+            o,
+            [&](const ByteWriter& write) {
+                CsvPieceWriter csv(write);
+                if (o.view == View::Money) {
+                    if (o.header)
+                        csv.line(MoneyColumns());
+                    CsvRows rows(csv);
+                    FillListInto(db.money, db.types, db.payment, db.currency, currencies, cats, c,
+                                 rows);
+                } else {
+                    if (o.header)
+                        csv.line(table.columns);
+                    for (const std::vector<std::string>& row : table.rows)
+                        csv.line(row);
+                }
+                return csv.finish();
+            },
+            out);
     }
     if (!problem.empty()) {
         err << problem << ".\n";
