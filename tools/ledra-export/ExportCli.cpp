@@ -349,9 +349,12 @@ int writeFinance(const Options& o, Databases& db, const std::vector<std::string>
     const finance::Result result = finance::Build(
         financeFormat(o.format),
         finance::Select(db.money, db.types, db.payment, db.currency, cats, choicesOf(o, cats)));
-    const std::string problem = specOf(o.format).toFolder
-                                    ? finance::WriteFiles(*o.output, result)
-                                    : emit(o, nullptr, result.files.front().bytes, out);
+    const std::string problem =
+        specOf(o.format).toFolder
+            ? finance::WriteFiles(*o.output, result)
+            : emit(
+                  o, [&](const ByteWriter& write) { return write(result.files.front().bytes); },
+                  out);
     if (!problem.empty()) {
         err << problem << ".\n";
         err.flush();
