@@ -45,7 +45,10 @@ Bytes PdbWriter::bytes() const {
         const std::size_t entry = 78 + 8 * i;
         PutU32(out, entry, static_cast<std::uint32_t>(out.size()));
         out[entry + 4] = records[i].attributes;
-        out[entry + 7] = static_cast<std::uint8_t>(i + 1);
+        const std::uint32_t id = records[i].uniqueId.value_or(static_cast<std::uint32_t>(i + 1));
+        out[entry + 5] = static_cast<std::uint8_t>(id >> 16);
+        out[entry + 6] = static_cast<std::uint8_t>(id >> 8);
+        out[entry + 7] = static_cast<std::uint8_t>(id);
         out.insert(out.end(), records[i].data.begin(), records[i].data.end());
     }
     return out;

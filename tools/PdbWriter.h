@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct PdbWriter {
     struct Record {
         Bytes data;
         std::uint8_t attributes = 0; // low four bits: category
+        // The record-list entry's unique id (three bytes); absent: the record's number from 1,
+        // as a handheld hands out fresh ids.
+        std::optional<std::uint32_t> uniqueId;
     };
 
     std::string name = "Database";
@@ -21,8 +25,9 @@ struct PdbWriter {
     Bytes appInfo; // written right after the record list when not empty
     std::vector<Record> records;
 
-    void add(Bytes data, std::uint8_t attributes = 0) {
-        records.push_back({std::move(data), attributes});
+    void add(Bytes data, std::uint8_t attributes = 0,
+             std::optional<std::uint32_t> uniqueId = std::nullopt) {
+        records.push_back({std::move(data), attributes, uniqueId});
     }
     Bytes bytes() const;
     // Writes the file; throws std::runtime_error when it cannot.

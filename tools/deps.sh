@@ -3,7 +3,8 @@
 
 LEDRA_BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev qt6-svg-dev libgl-dev
                       libgtest-dev libgmock-dev libbenchmark-dev)
-LEDRA_TEST_PACKAGES=(clang-14 libclang-rt-14-dev clang-format-14)
+# libofx-dev and libreoffice-calc-nogui: the programs that read our finance files back in tests.
+LEDRA_TEST_PACKAGES=(clang-14 libclang-rt-14-dev clang-format-14 libofx-dev libreoffice-calc-nogui)
 LEDRA_RUN_PACKAGES=(xvfb xauth fonts-dejavu-core)
 # Building the Debian package (shlibdeps, stripping, the icons' text) and checking it.
 LEDRA_PACKAGE_PACKAGES=(dpkg-dev binutils file xz-utils fonts-dejavu-core lintian appstream

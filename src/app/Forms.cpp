@@ -4,6 +4,8 @@
 #include "app/Main.h"
 #include "export/Export.h"
 #include "filter/Filter.h"
+#include "finance/Finance.h"
+#include "money/Money.h"
 #include "money/View.h"
 #include "settings/Global.h"
 #include "settings/Password.h"
@@ -24,6 +26,13 @@ void CreateForms() {
     fPassword = new TfPassword(fMain);
     fView = new TfView(fMain);
     fExport = new TfExport(fMain);
+    fFinance = new TfFinance(fMain);
+    fFinance->MoneyViewChoices = []() -> std::optional<ListingChoices> {
+        const auto* money = fMain ? dynamic_cast<const TfMoney*>(fMain->ActiveFrame) : nullptr;
+        if (!money)
+            return std::nullopt;
+        return money->listingChoices();
+    };
 }
 
 void DestroyForms() {
@@ -37,4 +46,5 @@ void DestroyForms() {
     fView = nullptr;
     fExport = nullptr;
     SetRefusedWriteHandler(nullptr);
+    fFinance = nullptr;
 }

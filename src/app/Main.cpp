@@ -4,6 +4,7 @@
 #include "app/Icons.h"
 #include "chart/Chart.h"
 #include "export/Export.h"
+#include "finance/Finance.h"
 #include "lists/Currency.h"
 #include "lists/Payment.h"
 #include "lists/Transaction.h"
@@ -133,6 +134,7 @@ void TfMain::buildTopStrip() {
     FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
+    addItem(ToolsMenu, mFinance, "mFinance", QStringLiteral("Export for &Finance Programs..."));
     addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));
     mChart->setEnabled(false);
     ToolsMenu->addSeparator();
@@ -146,6 +148,7 @@ void TfMain::buildTopStrip() {
     connect(mFolder, &QAction::triggered, this, guarded([this] { mFolderClick(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
     connect(mExport, &QAction::triggered, this, guarded([this] { mExportClick(); }));
+    connect(mFinance, &QAction::triggered, this, guarded([this] { mFinanceClick(); }));
     connect(mChart, &QAction::triggered, this, guarded([this] { mChartClick(); }));
     connect(mOptions, &QAction::triggered, this, guarded([this] { mOptionsClick(); }));
     connect(About1, &QAction::triggered, this, guarded([this] { About1Click(); }));
@@ -386,6 +389,8 @@ void TfMain::EnableViews(bool value) {
          {tbMoney, tbTypes, tbPayment, tbCurrency, mMoney, mTypes, mPayment, mCurrency})
         a->setEnabled(value);
     mExport->setEnabled(ActiveFrame != nullptr);
+    // The finance files come from the databases, not from a view.
+    mFinance->setEnabled(value);
 }
 
 void TfMain::SaveUser() {
@@ -505,6 +510,10 @@ void TfMain::mExportClick() {
         fExport->exec();
     else
         Dialogs::message(kNoViewMessage, this);
+}
+
+void TfMain::mFinanceClick() {
+    fFinance->exec();
 }
 
 void TfMain::mChartClick() {

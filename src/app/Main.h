@@ -53,6 +53,7 @@ public:
     QAction* mFolder = nullptr;
     QAction* Exit1 = nullptr;
     QAction* mExport = nullptr;
+    QAction* mFinance = nullptr;
     QAction* mChart = nullptr; // enabled while the Money view is shown
     TfChart* fChart = nullptr; // made at its first showing
     QAction* mOptions = nullptr;
@@ -85,6 +86,7 @@ public:
     void mCurrencyClick() { tbCurrencyClick(); }
     void mFolderClick();
     void mExportClick();
+    void mFinanceClick();
     void mChartClick();
     void mOptionsClick();
     void About1Click();

@@ -117,6 +117,35 @@ const std::vector<std::string>& MoneyColumns() {
     return columns;
 }
 
+RecordSelection::RecordSelection(const cPDB& types, const cPDB& payment, const CurrencyTable& table,
+                                 const ListingChoices& c)
+    : types_(types), payments_(payment), c_(c), anyTrans_(c.filter.Trans == kAny),
+      anyPay_(c.filter.Pay == kAny), anyCurr_(c.filter.Curr == kAny),
+      dateRange_(c.filter.FromOn && c.filter.ToOn) {
+    for (int k = 0; k < kCurrencySlots; ++k)
+        codes_[static_cast<std::size_t>(k)] = table.slot[k].code();
+}
+
+bool RecordSelection::passes(const TransactionRecord& t, int category) const {
+    if (c_.category == kNoCategory || (c_.category != kAllCategories && category != c_.category))
+        return false;
+    if (!c_.filterOn)
+        return true;
+    const FilterSettings& f = c_.filter;
+    if (!anyTrans_ && f.Trans != typeName(t.TypeId))
+        return false;
+    if (!anyPay_ && f.Pay != paymentName(t.PaymentId))
+        return false;
+    if (!anyCurr_ && !(t.Currency < kCurrencySlots && codes_[t.Currency] == f.Curr))
+        return false;
+    if (dateRange_) {
+        const CalendarDay day = TransactionDay(t.Date);
+        if (!day.isValid() || day < f.From || f.To < day)
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 // Keeps the rows as TextTable rows, for FillList.
@@ -163,23 +192,15 @@ MoneyListing FillListInto(cPDB& money, cPDB& types, cPDB& payment, cPDB& currenc
 
     // Everything a record refers to, looked up once per pass instead of once per record.
     std::array<std::string, kCurrencySlots> codes;
-    std::array<double, kCurrencySlots> toHome; // multiplier into the home currency
-    for (int k = 0; k < kCurrencySlots; ++k) {
-        const CurrencyEntry& e = shared.slot[k];
-        codes[static_cast<std::size_t>(k)] = e.code();
-        toHome[static_cast<std::size_t>(k)] =
-            k == out.home || !UsableRate(e.Rate) ? 1.0 : 1.0 / e.Rate;
-    }
+    for (int k = 0; k < kCurrencySlots; ++k)
+        codes[static_cast<std::size_t>(k)] = shared.slot[k].code();
+    const std::array<double, kCurrencySlots> toHome = HomeMultipliers(shared, out.home);
     std::array<std::string, kCategoryCount> labels;
     for (int k = 0; k < kCategoryCount; ++k)
         labels[static_cast<std::size_t>(k)] = cats.label(k);
-    const TypeNameIndex typeNames(types);
-    const TypeNameIndex paymentNames(payment);
+    const RecordSelection selection(types, payment, shared, c);
 
     const bool grouped = c.mode != DisplayMode::Chronological;
-    const FilterSettings& f = c.filter;
-    const bool anyTrans = f.Trans == kAny, anyPay = f.Pay == kAny, anyCurr = f.Curr == kAny;
-    const bool dateRange = f.FromOn && f.ToOn;
 
     bool groupOpen = false;
     std::uint16_t groupDate = 0;
@@ -217,25 +238,11 @@ MoneyListing FillListInto(cPDB& money, cPDB& types, cPDB& payment, cPDB& currenc
         }
 
         const int category = money.GetCategory(i);
-        if (c.category == kNoCategory || (c.category != kAllCategories && category != c.category))
+        if (!selection.passes(t, category))
             continue;
-
-        const std::string& typeName = typeNames.lookup(t.TypeId);
-        const std::string& paymentName = paymentNames.lookup(t.PaymentId);
+        const std::string& typeName = selection.typeName(t.TypeId);
+        const std::string& paymentName = selection.paymentName(t.PaymentId);
         const bool knownCurrency = t.Currency < kCurrencySlots;
-        if (c.filterOn) {
-            if (!anyTrans && f.Trans != typeName)
-                continue;
-            if (!anyPay && f.Pay != paymentName)
-                continue;
-            if (!anyCurr && !(knownCurrency && codes[t.Currency] == f.Curr))
-                continue;
-            if (dateRange) {
-                const CalendarDay day = TransactionDay(t.Date);
-                if (!day.isValid() || day < f.From || f.To < day)
-                    continue;
-            }
-        }
 
         // Grouping step.
         if (!grouped) {
@@ -279,8 +286,25 @@ MoneyListing FillListInto(cPDB& money, cPDB& types, cPDB& payment, cPDB& currenc
 
 // --- Display currency and totals --------------------------------------------------------------
 
+double UsableAmount(double a) {
+    return usableAmount(a);
+}
+
+double Saturate(double v) {
+    return saturate(v);
+}
+
 bool UsableRate(double rate) {
     return std::isfinite(rate) && rate != 0.0 && std::isfinite(1.0 / rate);
+}
+
+std::array<double, kCurrencySlots> HomeMultipliers(const CurrencyTable& table, int home) {
+    std::array<double, kCurrencySlots> toHome{};
+    for (int k = 0; k < kCurrencySlots; ++k) {
+        const double rate = table.slot[k].Rate;
+        toHome[static_cast<std::size_t>(k)] = k == home || !UsableRate(rate) ? 1.0 : 1.0 / rate;
+    }
+    return toHome;
 }
 
 std::string TotalText(double income, double expense, FlowChoice flow, const CurrencyTable& table,

@@ -45,6 +45,26 @@ struct ListingChoices {
     FilterSettings filter;
 };
 
+// Which records pass the category choice and the filter: the one test that the Money view and
+// every export that takes its selection share. The flow choice is not part of it, as grouped
+// lists count every record into their sums.
+class RecordSelection {
+public:
+    // `table` is the currency table of this pass (for the filter's currency code).
+    RecordSelection(const cPDB& types, const cPDB& payment, const CurrencyTable& table,
+                    const ListingChoices& c);
+    const std::string& typeName(std::uint16_t id) const { return types_.lookup(id); }
+    const std::string& paymentName(std::uint16_t id) const { return payments_.lookup(id); }
+    // `category` is the record's category bits from its record-list entry.
+    bool passes(const TransactionRecord& t, int category) const;
+
+private:
+    TypeNameIndex types_, payments_;
+    std::array<std::string, pdbformat::kCurrencySlots> codes_;
+    const ListingChoices& c_;
+    bool anyTrans_, anyPay_, anyCurr_, dateRange_;
+};
+
 struct MoneyListing {
     TextTable table;           // the seven column captions and the rows as shown
     double IncomeTotal = 0.0;  // home currency, converted amounts above 0
@@ -105,8 +125,15 @@ int MatchDisplayCurrency(const CurrencyTable& table, const std::string& code, in
 // A menu caption without its leading hotkey marker "&" (only one, only at the start).
 std::string StripHotkey(std::string caption);
 
+// An amount as every list and sum reads it: a damaged one (infinite or not a number) is 0.
+double UsableAmount(double a);
+// A sum or product kept finite: past the largest finite value it stays there; NaN reads as 0.
+double Saturate(double v);
 // Whether a rate converts (finite, nonzero, with a finite reciprocal).
 bool UsableRate(double rate);
+// Per currency slot the multiplier of the amount step into the home currency: 1 for the home
+// currency and for a slot whose rate does not convert, else the rate's reciprocal.
+std::array<double, pdbformat::kCurrencySlots> HomeMultipliers(const CurrencyTable& table, int home);
 
 // --- Texts -------------------------------------------------------------------------------------
 

@@ -182,6 +182,13 @@ std::uint8_t cPDB::GetCategory(int index) {
     return Entry.attributes & kCategoryMask;
 }
 
+std::uint32_t cPDB::UniqueId(int index) const {
+    if (!IsOpen || index < 0 || index >= Header.numRecords)
+        return 0;
+    const PdbRecordEntry e = readEntry(index);
+    return std::uint32_t{e.uniqueID[0]} << 16 | std::uint32_t{e.uniqueID[1]} << 8 | e.uniqueID[2];
+}
+
 const std::uint8_t* cPDB::GetAppInfo() const {
     if (!IsOpen || Header.appInfoID == 0 ||
         Header.appInfoID >= static_cast<std::uint32_t>(FileSize))

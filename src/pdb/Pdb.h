@@ -59,6 +59,9 @@ public:
     const std::uint8_t* GetRecord(int index);
     int GetRecordSize() const { return RecSize; }
     std::uint8_t GetCategory(int index);
+    // The three-byte unique id of record `index` in its record-list entry (the id the handheld
+    // assigns and keeps across syncs); 0 when the entry is out of range or not in the file.
+    std::uint32_t UniqueId(int index) const;
     // Image address at appInfoID; null when there is no block (appInfoID 0 or past the end).
     const std::uint8_t* GetAppInfo() const;
 

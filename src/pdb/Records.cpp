@@ -150,6 +150,12 @@ void DecodeTransactionFields(std::span<const std::uint8_t> record, TransactionRe
     }
 }
 
+std::string WholeMemo(std::span<const std::uint8_t> record) {
+    if (record.size() <= static_cast<std::size_t>(kTxMemoOffset))
+        return {};
+    return textOfBytes(record.subspan(kTxMemoOffset));
+}
+
 namespace {
 template <typename Lookup>
 void decodeWith(cPDB& moneyDb, const CategoryInfo& cats, int i, TransactionRecord& out,

@@ -95,6 +95,10 @@ struct TransactionRecord {
 // read as zero. Names are not resolved here.
 void DecodeTransactionFields(std::span<const std::uint8_t> record, TransactionRecord& out);
 
+// The memo of one record whole, up to its first zero byte or the record's end, where the
+// working copy keeps only its first 100 characters.
+std::string WholeMemo(std::span<const std::uint8_t> record);
+
 // Fills `out` from record i of moneyDb with the three names resolved.
 void DecodeTransaction(cPDB& moneyDb, cPDB& typesDb, cPDB& paymentDb, const CategoryInfo& cats,
                        int i, TransactionRecord& out);

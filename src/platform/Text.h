@@ -22,6 +22,8 @@ int fromUnicode(char32_t c);
 std::u16string toUtf16(std::string_view bytes);
 // Characters without a byte become `replacement`.
 std::string fromUtf16(std::u16string_view text, char replacement = '?');
+// The text as UTF-8, without a byte-order mark: what files for other programs hold.
+std::string toUtf8(std::string_view bytes);
 
 // The one UTF-8 decoder: the character at text[i], moving i past it; false, with i unchanged,
 // where the bytes there are no UTF-8 (cut short, overlong forms, surrogates, past U+10FFFF).

@@ -36,4 +36,11 @@ inline constexpr SettingKey On{"Filter", "On", ValueForm::Boolean, "0"};
 inline constexpr SettingKey ExportPath{"Export", "Path", ValueForm::Text, nullptr,
                                        &DefaultExportPath};
 inline constexpr SettingKey Header{"Export", "Header", ValueForm::Boolean, "1"};
+// The finance export dialog: the format's name, the folder of the several-file formats, the
+// csv table's file (both as the file system's bytes) and whether only the Money view's
+// selection is written.
+inline constexpr SettingKey FinanceFormat{"Finance", "Format", ValueForm::Text, "qif"};
+inline constexpr SettingKey FinanceFolder{"Finance", "Folder", ValueForm::Text, nullptr};
+inline constexpr SettingKey FinanceFile{"Finance", "File", ValueForm::Text, nullptr};
+inline constexpr SettingKey FinanceShown{"Finance", "Shown", ValueForm::Boolean, "0"};
 } // namespace keys

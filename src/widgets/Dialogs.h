@@ -41,6 +41,7 @@ bool isRecording();
 const QList<Shown>& record();
 void clearRecord();
 void setNextSaveFileName(const QString& path);
+// folderName answers with these while recording (empty text when none is queued).
 void setNextFolderName(const QString& path);
 // Called for every recorded call (after it was recorded); lets a test act at that moment.
 void setOnShown(std::function<void(const Shown&)> hook);

@@ -102,8 +102,11 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->FileMenu->actions().at(5), fMain->mFolder);
     QCOMPARE(fMain->mFolder->text(), QStringLiteral("Open Backup &Folder..."));
     QVERIFY(fMain->FileMenu->actions().at(6)->isSeparator());
-    QCOMPARE(fMain->ToolsMenu->actions().size(), 4);
+    QCOMPARE(fMain->ToolsMenu->actions().size(), 5);
+    QCOMPARE(fMain->ToolsMenu->actions().at(1), fMain->mFinance);
+    QVERIFY(fMain->ToolsMenu->actions().at(3)->isSeparator());
     QCOMPARE(fMain->mExport->text(), QStringLiteral("&Export to Excel (*.CSV)"));
+    QCOMPARE(fMain->mFinance->text(), QStringLiteral("Export for &Finance Programs..."));
     QCOMPARE(fMain->mChart->text(), QStringLiteral("&Chart..."));
     QCOMPARE(fMain->mOptions->text(), QStringLiteral("&Options..."));
     QCOMPARE(fMain->About1->text(), QStringLiteral("&About..."));

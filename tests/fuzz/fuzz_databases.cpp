@@ -1,11 +1,13 @@
 // Fuzzes everything the viewer does with a database file. The input is a kind byte (its value
 // modulo 4: money, types, payment, currency) followed by the file's bytes; the other three
 // databases come from a small valid set. Every record is decoded, the currency table loaded,
-// every view's rows built in every mode and flow with the filter off and on, and the CSV
-// lines written; the chart's sums per period with the filter off and on.
+// every view's rows built in every mode and flow with the filter off and on, the CSV lines
+// written; the chart's sums per period with the filter off and on; and the files for other
+// finance programs built in every format.
 
 #include "FuzzSupport.h"
 #include "export/CsvWriter.h"
+#include "finance/FinanceExport.h"
 #include "lists/ListRows.h"
 #include "money/MoneyListing.h"
 #include "money/PeriodSums.h"
@@ -59,6 +61,19 @@ void exerciseMoney(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency) {
                     TotalText(listing.IncomeTotal, listing.ExpenseTotal, c.flow, table, display,
                               listing.home);
             }
+    // The files for other finance programs, over everything and over the filter's selection.
+    for (bool filterOn : {false, true}) {
+        ListingChoices c;
+        c.filterOn = filterOn;
+        c.filter = filter;
+        const finance::Selection sel = finance::Select(money, types, payment, currency, cats, c);
+        for (const finance::FormatInfo& info : finance::Formats()) {
+            const finance::Result r = finance::Build(info.format, sel);
+            finance::SummaryLine(r);
+            for (const finance::LeftOut& left : r.leftOut)
+                finance::LeftOutLine(left);
+        }
+    }
     for (const Period period : {Period::Month, Period::Quarter, Period::Year}) {
         ListingChoices c;
         c.filterOn = period == Period::Quarter;

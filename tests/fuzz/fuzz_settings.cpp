@@ -12,10 +12,13 @@
 namespace {
 
 const SettingKey* const kAllKeys[] = {
-    &keys::User,       &keys::Category, &keys::Currency, &keys::Mode, &keys::IO,
-    &keys::Request,    &keys::Password, &keys::Trans,    &keys::Pay,  &keys::Curr,
-    &keys::FromOn,     &keys::From,     &keys::ToOn,     &keys::To,   &keys::On,
-    &keys::ExportPath, &keys::Header};
+    &keys::User,          &keys::Category,    &keys::Currency,
+    &keys::Mode,          &keys::IO,          &keys::Request,
+    &keys::Password,      &keys::Trans,       &keys::Pay,
+    &keys::Curr,          &keys::FromOn,      &keys::From,
+    &keys::ToOn,          &keys::To,          &keys::On,
+    &keys::ExportPath,    &keys::Header,      &keys::FinanceFormat,
+    &keys::FinanceFolder, &keys::FinanceFile, &keys::FinanceShown};
 
 RegionalFormats germanFormats() {
     RegionalFormats f = CFormats();

@@ -39,6 +39,32 @@ TEST(PdbTest, OpensAndHandsOutRecordsWithSizes) {
     EXPECT_EQ(r2[3], 9);
 }
 
+TEST(PdbTest, UniqueIdIsTheEntrysThreeBytesOfItsOwnRecord) {
+    PdbWriter w;
+    w.add({1}, 0, 0xA1B2C3);
+    w.add({2}, 0, 0);
+    w.add({3});
+    Bytes bytes = w.bytes();
+    TempDir dir;
+    cPDB db;
+    ASSERT_EQ(db.Open(writeFile(dir, bytes)), 0);
+    EXPECT_EQ(db.UniqueId(0), 0xA1B2C3u);
+    EXPECT_EQ(db.UniqueId(1), 0u);
+    EXPECT_EQ(db.UniqueId(2), 3u);
+    EXPECT_EQ(db.UniqueId(3), 0u);
+    EXPECT_EQ(db.UniqueId(-1), 0u);
+
+    // A record list cut short by the file's end: entries it does not hold read as 0.
+    PdbWriter many;
+    for (int i = 0; i < 4; ++i)
+        many.add({}, 0, 0x10 + i);
+    Bytes cut = many.bytes();
+    cut.resize(78 + 8 * 2);
+    ASSERT_EQ(db.Open(writeFile(dir, cut, "cut.PDB")), 0);
+    EXPECT_EQ(db.UniqueId(1), 0x11u);
+    EXPECT_EQ(db.UniqueId(2), 0u);
+}
+
 TEST(PdbTest, CategoryIsTheLowNibbleOnly) {
     TempDir dir;
     cPDB db;

@@ -251,4 +251,19 @@ TEST(RecordsTest, DecodeTransactionResolvesTheThreeNames) {
     }
 }
 
+TEST(RecordsTest, WholeMemoRunsPastTheWorkingCopysLimit) {
+    const std::string long_(180, 'x');
+    const Bytes a = TransactionBytes(0, 0, 0, 0.0, 0, long_);
+    EXPECT_EQ(WholeMemo(a), long_);
+    TransactionRecord t;
+    DecodeTransactionFields(a, t);
+    EXPECT_EQ(t.Memo.size(), 100u);
+    // Without a terminating zero the memo ends with the record; a short record has none.
+    Bytes b = TransactionBytes(0, 0, 0, 0.0, 0, "abc");
+    b.pop_back();
+    EXPECT_EQ(WholeMemo(b), "abc");
+    EXPECT_EQ(WholeMemo(Bytes(15, 0)), "");
+    EXPECT_EQ(WholeMemo(Bytes(3, 0)), "");
+}
+
 } // namespace

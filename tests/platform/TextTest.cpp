@@ -37,6 +37,20 @@ TEST(AnsiText, HandheldAndWindowsCharacters) {
     }
 }
 
+TEST(AnsiText, Utf8OfEveryWidthAndNoByteOrderMark) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"Caf\xE9", "Caf\xC3\xA9"},
+        {"\x80 5", "\xE2\x82\xAC 5"},
+        {"\x18", "\xE2\x8B\xAF"},
+        {"\x81\x9D", "\xC2\x81\xC2\x9D"},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+        {"\xFF", "\xC3\xBF"},
+    };
+    for (const auto& [bytes, utf8] : cases)
+        EXPECT_EQ(ansi::toUtf8(bytes), utf8) << bytes;
+}
+
 TEST(AnsiText, TypedCharactersWithoutByteBecomeReplacement) {
     EXPECT_EQ(ansi::fromUnicode(0x017D), -1); // Z caron: its place holds a card suit
     EXPECT_EQ(ansi::fromUnicode(0x0416), -1);

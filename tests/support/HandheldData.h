@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +29,8 @@ struct HandheldData {
     std::array<CurrencySlot, 11> currencies{};
     std::array<std::string, 16> labels{"Unfiled", "", "Business"};
     std::vector<Tx> txs;
+    // Record-list unique ids by record index; a record not named here gets its number from 1.
+    std::map<std::size_t, std::uint32_t> uniqueIds;
 
     HandheldData() {
         currencies[1] = {"Euro", "EUR", 1.0, true, true};
@@ -44,8 +48,12 @@ struct HandheldData {
         PdbWriter money, typesDb, paymentDb, currency;
         money.name = "Ledra_Money";
         money.appInfo = CategoryBlock(labels);
-        for (const Tx& t : txs)
-            money.add(TransactionBytes(t.date, t.type, t.pay, t.amount, t.curr, t.memo), t.cat);
+        for (std::size_t i = 0; i < txs.size(); ++i) {
+            const Tx& t = txs[i];
+            const auto uid = uniqueIds.find(i);
+            money.add(TransactionBytes(t.date, t.type, t.pay, t.amount, t.curr, t.memo), t.cat,
+                      uid == uniqueIds.end() ? std::nullopt : std::optional(uid->second));
+        }
         for (const auto& [id, name] : types)
             typesDb.add(TypeRecordBytes(id, name));
         for (const auto& [id, name] : payments)

@@ -2,6 +2,7 @@
 #include "PeriodsExport.h"
 
 #include "export/CsvWriter.h"
+#include "finance/FinanceExport.h"
 #include "lists/ListRows.h"
 #include "pdb/Damage.h"
 #include "pdb/Pdb.h"
@@ -28,8 +29,11 @@ const std::string kUsage =
     "Usage: ledra-export [--root DIR] [--user NAME] --view money|types|payment|currency "
     "[options]\n"
     "       ledra-export [--root DIR] [--user NAME] --format periods [options]\n"
+    "       ledra-export [--root DIR] [--user NAME] --format csv|qif|ofx|homebank "
+    "[selection] [-o FILE|DIR]\n"
     "\n"
-    "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would.\n"
+    "Writes one of the viewer's lists as CSV, byte for byte as its export dialog would; or,\n"
+    "with --format, the Money view's records as files for other finance programs.\n"
     "\n"
     "  --root DIR       desktop data root; the user's files are DIR/NAME/BACKUP/Ledra_*.PDB\n"
     "                   (trailing separator optional; letter case of Backup/ and .pdb as found).\n"
@@ -38,12 +42,6 @@ const std::string kUsage =
     "                   Open Backup Folder, else ~/Palm/.\n"
     "  --user NAME      handheld user (folder name). Default: the only user, when there is one.\n"
     "  --view V         money | types | payment | currency\n"
-    "  --format F       view    the view's list as CSV (the default)\n"
-    "                   periods income, expense and net of the money records per month,\n"
-    "                           quarter or year in calendar order, every period of the span\n"
-    "                           present, as UTF-8 CSV: Period,Income,Expense,Net,Currency;\n"
-    "                           --mode month (the default), quarter or year, the selection\n"
-    "                           options and --display apply; --view may be left out\n"
     "  --mode M         chrono | month | quarter | year          (money; default chrono)\n"
     "  --flow F         in | out | inout                         (money; default inout)\n"
     "  --category TEXT  category list entry, matched exactly; \"All\" (the default) is every\n"
@@ -63,6 +61,28 @@ const std::string kUsage =
     "                   --display text, e.g. \"70.00 EUR\"; ignores --no-header\n"
     "  -o, --output F   write to F instead of standard output (F is replaced whole, or left\n"
     "                   as it was when it cannot be written)\n"
+    "  --format F       view     the view's list as CSV (the default)\n"
+    "                   periods  income, expense and net of the money records per month,\n"
+    "                            quarter or year in calendar order, every period of the span\n"
+    "                            present, as UTF-8 CSV: Period,Income,Expense,Net,Currency;\n"
+    "                            --mode month (the default), quarter or year, the selection\n"
+    "                            options and --display apply; --view may be left out\n"
+    "                   csv      the money records as one UTF-8 table (RFC 4180) for\n"
+    "                            spreadsheets and generic importers, to -o FILE or standard\n"
+    "                            output\n"
+    "                   qif      the money records, one QIF file per currency, CODE.qif\n"
+    "                   ofx      the money records, one OFX 1.02 file per payment type and\n"
+    "                            currency\n"
+    "                   homebank the money records, one HomeBank CSV file per payment type\n"
+    "                            and currency\n"
+    "                   qif, ofx and homebank need -o DIR (created when missing; each file\n"
+    "                   is replaced whole, other files there are left alone). For csv, qif,\n"
+    "                   ofx and homebank the records are those of the money view for\n"
+    "                   --category, --trans, --pay, --curr, --from and --to; --mode, --flow,\n"
+    "                   --total, --display and --no-header are usage errors; --view may be\n"
+    "                   left out. Records a format cannot hold are listed on standard error,\n"
+    "                   which ends with one line: files written, transactions written,\n"
+    "                   records left out.\n"
     "  -h, --help       this text\n"
     "  --version        the version of ledra-export\n"
     "\n"
@@ -71,7 +91,7 @@ const std::string kUsage =
     "single-byte (Windows-1252) texts of the handheld. A text that is valid UTF-8 and whose\n"
     "characters all exist in that set is converted to it (an e acute typed in a UTF-8\n"
     "terminal finds the stored byte 0xE9); any other text is taken as the bytes given.\n"
-    "Output texts are written as stored.\n"
+    "Output texts of --format view are written as stored; the other formats write UTF-8.\n"
     "Dates and month names follow the LC_TIME locale of the environment (LC_ALL=C: %m/%d/%Y).\n"
     "\n"
     "Notes go to standard error and change nothing in the output.\n"
@@ -104,30 +124,64 @@ struct OptionSpec {
     Arg arg;
     bool takesValue;
     bool moneyOnly;
+    bool listOnly; // shapes the list of --format view; a usage error with any other format
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--root", Arg::Root, true, false},
-    {"--user", Arg::User, true, false},
-    {"--view", Arg::View, true, false},
-    {"--format", Arg::Format, true, false}, // view or periods
-    {"--mode", Arg::Mode, true, true},
-    {"--flow", Arg::Flow, true, true},
-    {"--category", Arg::Category, true, true},
-    {"--trans", Arg::Trans, true, true},
-    {"--pay", Arg::Pay, true, true},
-    {"--curr", Arg::Curr, true, true},
-    {"--from", Arg::From, true, true},
-    {"--to", Arg::To, true, true},
-    {"--display", Arg::Display, true, true},
-    {"--no-header", Arg::NoHeader, false, false},
-    {"--total", Arg::Total, false, true},
-    {"--output", Arg::Output, true, false},
-    {"-o", Arg::Output, true, false},
-    {"--help", Arg::Help, false, false},
-    {"-h", Arg::Help, false, false},
-    {"--version", Arg::Version, false, false},
+    {"--format", Arg::Format, true, false, false},
+    {"--root", Arg::Root, true, false, false},
+    {"--user", Arg::User, true, false, false},
+    {"--view", Arg::View, true, false, false},
+    {"--mode", Arg::Mode, true, true, true},
+    {"--flow", Arg::Flow, true, true, true},
+    {"--category", Arg::Category, true, true, false},
+    {"--trans", Arg::Trans, true, true, false},
+    {"--pay", Arg::Pay, true, true, false},
+    {"--curr", Arg::Curr, true, true, false},
+    {"--from", Arg::From, true, true, false},
+    {"--to", Arg::To, true, true, false},
+    {"--display", Arg::Display, true, true, true},
+    {"--no-header", Arg::NoHeader, false, false, true},
+    {"--total", Arg::Total, false, true, true},
+    {"--output", Arg::Output, true, false, false},
+    {"-o", Arg::Output, true, false, false},
+    {"--help", Arg::Help, false, false, false},
+    {"-h", Arg::Help, false, false, false},
+    {"--version", Arg::Version, false, false, false},
 };
+
+// The values of --format, in one table: the parser and the error text read it.
+struct FormatSpec {
+    const char* name;
+    Format format;
+    bool toFolder; // -o names a folder, which the format needs
+};
+
+constexpr FormatSpec kFormats[] = {
+    {"view", Format::View, false}, {"periods", Format::Periods, false},
+    {"csv", Format::Csv, false},   {"qif", Format::Qif, true},
+    {"ofx", Format::Ofx, true},    {"homebank", Format::HomeBank, true},
+};
+
+// The formats that write the money records for another finance program.
+bool isFinance(Format format) {
+    return format == Format::Csv || format == Format::Qif || format == Format::Ofx ||
+           format == Format::HomeBank;
+}
+
+const FormatSpec& specOf(Format format) {
+    for (const FormatSpec& f : kFormats)
+        if (f.format == format)
+            return f;
+    return kFormats[0];
+}
+
+std::string formatNames() {
+    std::string names;
+    for (const FormatSpec& f : kFormats)
+        names += std::string(names.empty() ? "" : ", ") + f.name;
+    return names;
+}
 
 const OptionSpec* findOption(const std::string& name) {
     for (const OptionSpec& o : kOptions)
@@ -211,6 +265,59 @@ std::string emit(const Options& o, const std::function<bool(const ByteWriter&)>&
     return {};
 }
 
+// The Money view's category choice and filter as the options give them.
+ListingChoices choicesOf(const Options& o, const CategoryInfo& cats) {
+    const std::vector<CategoryEntry> entries = CategoryEntries(cats);
+    ListingChoices c;
+    c.mode = o.mode;
+    c.flow = o.flow;
+    c.category = CategoryOfEntry(entries, FindCategoryEntry(entries, o.category));
+    c.filterOn = o.filterOn;
+    c.filter = o.filter;
+    return c;
+}
+
+finance::Format financeFormat(Format format) {
+    switch (format) {
+    case Format::Qif:
+        return finance::Format::Qif;
+    case Format::Ofx:
+        return finance::Format::Ofx;
+    case Format::HomeBank:
+        return finance::Format::HomeBank;
+    default:
+        return finance::Format::Csv;
+    }
+}
+
+// The records for another finance program: the files, then on `err` the notes, each record
+// left out, and the summary line last.
+int writeFinance(const Options& o, Databases& db, const std::vector<std::string>& notes,
+                 std::ostream& out, std::ostream& err) {
+    const CategoryInfo cats = CategoryInfo::fromDatabase(db.money);
+    const finance::Result result = finance::Build(
+        financeFormat(o.format),
+        finance::Select(db.money, db.types, db.payment, db.currency, cats, choicesOf(o, cats)));
+    const std::string problem =
+        specOf(o.format).toFolder
+            ? finance::WriteFiles(*o.output, result)
+            : emit(
+                  o, [&](const ByteWriter& write) { return write(result.files.front().bytes); },
+                  out);
+    if (!problem.empty()) {
+        err << problem << ".\n";
+        err.flush();
+        return kFileError;
+    }
+    for (const std::string& note : notes)
+        err << "ledra-export: note: " << note << "\n";
+    for (const finance::LeftOut& left : result.leftOut)
+        err << "ledra-export: left out " << finance::LeftOutLine(left) << "\n";
+    err << "ledra-export: " << finance::SummaryLine(result) << "\n";
+    err.flush();
+    return kWritten;
+}
+
 // The Money rows go to the CSV as the listing forms them; only a piece of the file is held.
 class CsvRows final : public ListingRowSink {
 public:
@@ -242,7 +349,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     Options& o = r.options;
     bool seen[static_cast<int>(Arg::Version) + 1]{};
     bool viewGiven = false;
-    std::vector<Arg> moneyOnlyGiven;
+    std::vector<Arg> moneyOnlyGiven, listOnlyGiven;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -278,6 +385,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         seen[static_cast<int>(option->arg)] = true;
         if (option->moneyOnly)
             moneyOnlyGiven.push_back(option->arg);
+        if (option->listOnly)
+            listOnlyGiven.push_back(option->arg);
         if (!option->takesValue && value) {
             r.error = std::string("option ") + shown + " takes no value";
             return r;
@@ -291,6 +400,18 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         }
 
         switch (option->arg) {
+        case Arg::Format: {
+            const FormatSpec* found = nullptr;
+            for (const FormatSpec& f : kFormats)
+                if (*value == f.name)
+                    found = &f;
+            if (!found) {
+                r.error = "unknown format \"" + *value + "\" (" + formatNames() + ")";
+                return r;
+            }
+            o.format = found->format;
+            break;
+        }
         case Arg::Root:
             if (value->empty()) {
                 r.error = "option --root needs a folder";
@@ -380,16 +501,6 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         case Arg::Display:
             o.display = SingleByteText(*value);
             break;
-        case Arg::Format:
-            if (*value == "view")
-                o.format = Format::View;
-            else if (*value == "periods")
-                o.format = Format::Periods;
-            else {
-                r.error = "unknown format \"" + *value + "\" (view or periods)";
-                return r;
-            }
-            break;
         case Arg::NoHeader:
             o.header = false;
             break;
@@ -412,6 +523,25 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     o.viewGiven = viewGiven;
     if (o.format == Format::Periods) {
         r.error = PeriodsUsageError(o);
+        o.filter.On = o.filterOn;
+        return r;
+    }
+    if (isFinance(o.format)) {
+        // The records of the money view, whatever is written from them.
+        const std::string format = std::string("--format ") + specOf(o.format).name;
+        if (viewGiven && o.view != View::Money) {
+            r.error = format + " writes the money view's records; --view must be money";
+            return r;
+        }
+        if (!listOnlyGiven.empty()) {
+            r.error = std::string("option ") + longName(listOnlyGiven.front()) +
+                      " applies to --format view only";
+            return r;
+        }
+        if (specOf(o.format).toFolder && !o.output) {
+            r.error = format + " writes several files: name their folder with -o DIR";
+            return r;
+        }
         o.filter.On = o.filterOn;
         return r;
     }
@@ -499,6 +629,9 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             std::string(o.filter.FromOn ? "--from without --to" : "--to without --from") +
             ": no date test is made");
 
+    if (isFinance(o.format))
+        return writeFinance(o, db, notes, out, err);
+
     TextTable table; // the lists other than Money
     std::string totalLine;
     std::vector<std::string> periodLines;
@@ -512,12 +645,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             break;
         }
         cats = CategoryInfo::fromDatabase(db.money);
-        const std::vector<CategoryEntry> entries = CategoryEntries(cats);
-        c.mode = o.mode;
-        c.flow = o.flow;
-        c.category = CategoryOfEntry(entries, FindCategoryEntry(entries, o.category));
-        c.filterOn = o.filterOn;
-        c.filter = o.filter;
+        c = choicesOf(o, cats);
         if (o.total) {
             NoRows none;
             const MoneyListing listing = FillListInto(db.money, db.types, db.payment, db.currency,

@@ -1,7 +1,8 @@
 #pragma once
 // ledra-export: one of the viewer's four lists as CSV, without a window. The rows come from the
 // same listing code and the same CSV writer as the viewer's export dialog, so the bytes are the
-// ones the dialog would write for the same choices. Reads the databases only; never touches the
+// ones the dialog would write for the same choices. With --format, the Money view's records as
+// files for other finance programs instead. Reads the databases only; never touches the
 // settings file.
 
 #include "export/Views.h"
@@ -14,8 +15,9 @@
 
 namespace ledraexport {
 
-// What is written: a view's list as the export dialog writes it, or the chart's sums.
-enum class Format { View, Periods };
+// What is written: a view's list as the export dialog writes it, the chart's sums, or the
+// Money view's records for another finance program or a spreadsheet.
+enum class Format { View, Periods, Csv, Qif, Ofx, HomeBank };
 
 // Exit statuses.
 inline constexpr int kWritten = 0;
