@@ -15,7 +15,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
+
+#include <memory>
 
 using namespace fixture;
 
@@ -31,39 +32,16 @@ ChartData Months(int count, int year = 1990) {
     return d;
 }
 
-// Runs `action`; once a chart dialog is up as the modal window, `answer` runs on it and the
-// dialog is closed. Returns the dialog that was shown, or null.
-TfChart* AnswerChart(const std::function<void()>& action,
-                     const std::function<void(TfChart*)>& answer) {
-    TfChart* seen = nullptr;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* chart = qobject_cast<TfChart*>(QApplication::activeModalWidget());
-        if (!chart || !chart->isVisible())
-            return;
-        poll.stop();
-        seen = chart;
-        answer(chart);
-        if (chart->isVisible())
-            chart->reject();
-    });
-    poll.start();
-    action();
-    return seen;
-}
-
 } // namespace
 
 class ChartDialogTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<GuiSetup> gui_;
+
 private slots:
-    void init() {
-        SetRegionalFormats(CFormats());
-        Dialogs::startRecording();
-    }
-    void cleanup() { Dialogs::stopRecording(); }
+    void init() { gui_ = std::make_unique<GuiSetup>(); }
+    void cleanup() { gui_.reset(); }
 
     void statusLineFollowsTheKeyboardCursor() {
         TempDir dir;
@@ -277,8 +255,8 @@ private slots:
         QVERIFY(money->findChild<QAction*>(QStringLiteral("tbChart")));
 
         QString status;
-        TfChart* shown = AnswerChart([&] { money->tbChart->trigger(); },
-                                     [&](TfChart* c) { status = c->lStatus->text(); });
+        TfChart* shown = AnswerNewModal<TfChart>([&] { money->tbChart->trigger(); },
+                                                 [&](TfChart* c) { status = c->lStatus->text(); });
         QVERIFY(shown);
         QCOMPARE(shown->objectName(), QStringLiteral("fChart"));
         QCOMPARE(shown->windowTitle(), QStringLiteral("Chart"));
@@ -287,8 +265,8 @@ private slots:
 
         // The Tools menu item opens the same chart; the chronological mode charts months.
         money->tbHrono->trigger();
-        shown = AnswerChart([&] { fMain->mChart->trigger(); },
-                            [&](TfChart* c) { status = c->lStatus->text(); });
+        shown = AnswerNewModal<TfChart>([&] { fMain->mChart->trigger(); },
+                                        [&](TfChart* c) { status = c->lStatus->text(); });
         QVERIFY(shown);
         QVERIFY(status.startsWith(QStringLiteral("January 2020 to May 2020, 5 months:")));
 

@@ -65,22 +65,26 @@ struct GuiSetup {
     }
 };
 
-// Runs `answer` on `dialog` as soon as it is visible, from inside whatever modal loop shows
+// Runs `answer` on the dialog as soon as it is visible, from inside whatever modal loop shows
 // it; a dialog still open afterwards is rejected, so no test waits on a window. Keep the
-// returned object alive for as long as the dialog may come up.
+// returned object alive for as long as the dialog may come up. The dialog is either one that
+// lives for the whole run, or found when it is up (one the action creates on demand).
 class ModalAnswer {
 public:
     ModalAnswer(QDialog* dialog, std::function<void(QDialog*)> answer)
-        : dialog_(dialog), answer_(std::move(answer)) {
+        : ModalAnswer([dialog]() -> QDialog* { return dialog; }, std::move(answer)) {}
+    ModalAnswer(std::function<QDialog*()> find, std::function<void(QDialog*)> answer)
+        : find_(std::move(find)), answer_(std::move(answer)) {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (!dialog_->isVisible())
+            QDialog* dialog = find_();
+            if (!dialog || !dialog->isVisible())
                 return;
             timer_.stop();
             ++count_;
-            answer_(dialog_);
-            if (dialog_->isVisible())
-                dialog_->reject();
+            answer_(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
         });
         timer_.start();
     }
@@ -89,7 +93,7 @@ public:
     void rearm() { timer_.start(); }
 
 private:
-    QDialog* dialog_;
+    std::function<QDialog*()> find_;
     std::function<void(QDialog*)> answer_;
     QTimer timer_;
     int count_ = 0;
@@ -102,4 +106,19 @@ inline bool AnswerModal(QDialog* dialog, const std::function<void()>& action,
     ModalAnswer modal(dialog, answer);
     action();
     return modal.count() > 0;
+}
+
+// Runs `action`, which is expected to create a dialog of class `Dialog` and show it modally,
+// and answers it there. Returns the dialog that was shown, or null.
+template <typename Dialog>
+Dialog* AnswerNewModal(const std::function<void()>& action,
+                       const std::function<void(Dialog*)>& answer) {
+    Dialog* seen = nullptr;
+    ModalAnswer modal([] { return qobject_cast<Dialog*>(QApplication::activeModalWidget()); },
+                      [&](QDialog* dialog) {
+                          seen = static_cast<Dialog*>(dialog);
+                          answer(seen);
+                      });
+    action();
+    return seen;
 }

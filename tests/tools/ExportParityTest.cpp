@@ -4,6 +4,7 @@
 
 #include "ExportCli.h"
 #include "ExportFixture.h"
+#include "GuiSetup.h"
 #include "TempDir.h"
 #include "app/Forms.h"
 #include "app/Main.h"
@@ -96,7 +97,7 @@ class ExportParityTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDir> root_;
-    std::unique_ptr<TempDir> work_;
+    std::unique_ptr<GuiSetup> gui_;
 
     std::string backup() const { return root_->path() + "/alice/BACKUP/"; }
 
@@ -107,18 +108,8 @@ private slots:
     }
     void cleanupTestCase() { root_.reset(); }
 
-    void init() {
-        work_ = std::make_unique<TempDir>();
-        SetRegionalFormats(CFormats());
-        SetSettingsPathOverride(work_->file("Ledra.ini"));
-        Dialogs::startRecording();
-    }
-    void cleanup() {
-        DestroyForms();
-        Dialogs::stopRecording();
-        SetSettingsPathOverride("");
-        work_.reset();
-    }
+    void init() { gui_ = std::make_unique<GuiSetup>(); }
+    void cleanup() { gui_.reset(); }
 
     void moneyView_data() {
         QTest::addColumn<int>("index");
@@ -129,7 +120,7 @@ private slots:
         QFETCH(int, index);
         const ParityCase& c = cases()[std::size_t(index)];
         {
-            std::ofstream ini(work_->file("Ledra.ini"), std::ios::binary);
+            std::ofstream ini(gui_->dir.file("Ledra.ini"), std::ios::binary);
             ini << c.ini;
         }
         CreateForms();
@@ -144,7 +135,7 @@ private slots:
         fMain->ActiveView = 0;
         frame->FrameEnter();
 
-        const std::string viewerFile = work_->file("viewer.CSV");
+        const std::string viewerFile = gui_->dir.file("viewer.CSV");
         fExport->eFile->setText(QString::fromStdString(viewerFile));
         fExport->bOK->click();
         QVERIFY(Dialogs::record().isEmpty());
@@ -180,7 +171,7 @@ private slots:
             fMain->ActiveFrame = frame;
             fMain->ActiveView = activeView;
             frame->FrameEnter();
-            const std::string file = work_->file(view + ".CSV");
+            const std::string file = gui_->dir.file(view + ".CSV");
             fExport->eFile->setText(QString::fromStdString(file));
             fExport->cbHeader->setChecked(true);
             fExport->bOK->click();
