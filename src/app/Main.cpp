@@ -30,6 +30,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -133,6 +134,11 @@ void TfMain::buildTopStrip() {
     addItem(FileMenu, mFolder, "mFolder", QStringLiteral("Open Backup &Folder..."));
     FileMenu->addSeparator();
     addItem(FileMenu, Exit1, "Exit1", QStringLiteral("E&xit"));
+    // The menu is a tool button's pop-up, so the key must live on the window to work when the
+    // menu is closed.
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Exit1->setShortcutContext(Qt::WindowShortcut);
+    addAction(Exit1);
     addItem(ToolsMenu, mExport, "mExport", QStringLiteral("&Export to Excel (*.CSV)"));
     addItem(ToolsMenu, mFinance, "mFinance", QStringLiteral("Export for &Finance Programs..."));
     addItem(ToolsMenu, mChart, "mChart", QStringLiteral("&Chart..."));

@@ -18,10 +18,13 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -220,6 +223,54 @@ TfMoney::TfMoney(QWidget* parent) : ViewFrame(parent) {
     connect(grid, &ListGrid::resized, this, [this] { guarded(&TfMoney::gridResize); });
     connect(mFavorite, &QMenu::triggered, this,
             [this](QAction* item) { Guarded([this, item] { N11Click(item); }); });
+
+    // The category box and the display currency have no action of their own; these give them
+    // a key like every other command of the view.
+    mCategoryKey = new QAction(tr("Category"), this);
+    mCategoryKey->setObjectName(QStringLiteral("mCategoryKey"));
+    connect(mCategoryKey, &QAction::triggered, this, [this] {
+        cbCat->setFocus(Qt::ShortcutFocusReason);
+        cbCat->showPopup();
+    });
+    mCurrencyKey = new QAction(tr("Display currency"), this);
+    mCurrencyKey->setObjectName(QStringLiteral("mCurrencyKey"));
+    // showMenu runs its own loop: started from the event loop, not from inside the key press.
+    connect(mCurrencyKey, &QAction::triggered, this,
+            [this] { QTimer::singleShot(0, pCurr, &QToolButton::showMenu); });
+
+    // Every command has a key, named in its tooltip, so the view works without a mouse. Ctrl
+    // keys only: Alt with a letter belongs to the menus' mnemonics.
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {tbHrono, QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {tbMonth, QKeySequence(Qt::CTRL | Qt::Key_2)},
+        {tbQuater, QKeySequence(Qt::CTRL | Qt::Key_3)},
+        {tbYear, QKeySequence(Qt::CTRL | Qt::Key_4)},
+        {tbIn, QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {tbOut, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {tbInOut, QKeySequence(Qt::CTRL | Qt::Key_B)},
+        {tbFilter, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {tbSetFilter, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
+        {tbChart, QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {mCategoryKey, QKeySequence(Qt::CTRL | Qt::Key_T)},
+        {mCurrencyKey, QKeySequence(Qt::CTRL | Qt::Key_D)},
+    };
+    for (const auto& [action, key] : keys) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        // On the frame, so that the key works wherever the focus is inside the view.
+        addAction(action);
+        action->setToolTip(
+            QStringLiteral("%1 (%2)").arg(action->text(), key.toString(QKeySequence::NativeText)));
+    }
+    cbCat->setToolTip(mCategoryKey->toolTip());
+    pCurr->setToolTip(mCurrencyKey->toolTip());
+
+    // Tool bar buttons take no focus by default; here Tab reaches them.
+    for (QToolBar* bar : {tbTop, tbBottom, tbTotal})
+        for (QAction* a : bar->actions())
+            if (QWidget* w = bar->widgetForAction(a))
+                w->setFocusPolicy(Qt::TabFocus);
+    grid->installEventFilter(this);
 }
 
 void TfMoney::guarded(void (TfMoney::*handler)()) {
@@ -448,6 +499,14 @@ bool TfMoney::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         guarded(&TfMoney::gridDblClick);
         return true;
+    }
+    // Enter on a row does what a double click does.
+    if (watched == grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            guarded(&TfMoney::gridDblClick);
+            return true;
+        }
     }
     return ViewFrame::eventFilter(watched, event);
 }

@@ -65,6 +65,9 @@ public:
     QAction* tbOut;
     QAction* tbInOut;
     QAction* tbChart;
+    // Keys for the category box and the display currency menu.
+    QAction* mCategoryKey;
+    QAction* mCurrencyKey;
     QActionGroup* modeGroup;
     QActionGroup* flowGroup;
     QToolBar* tbTotal;

@@ -17,6 +17,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
@@ -111,6 +112,9 @@ void MainWindowTest::builtWindow() {
     QCOMPARE(fMain->mOptions->text(), QStringLiteral("&Options..."));
     QCOMPARE(fMain->About1->text(), QStringLiteral("&About..."));
     QCOMPARE(fMain->Exit1->text(), QStringLiteral("E&xit"));
+    // The File menu is a pop-up of a tool button: the key works with the menu closed.
+    QCOMPARE(fMain->Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QVERIFY(fMain->actions().contains(fMain->Exit1));
     QCOMPARE(fMain->tbCurrency->text(), QStringLiteral("Currency"));
     QCOMPARE(fMain->cbUser->width(), 145);
     QVERIFY(!fMain->cbUser->isEditable());

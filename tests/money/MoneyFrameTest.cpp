@@ -10,12 +10,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <filesystem>
@@ -330,6 +333,71 @@ private slots:
         AnswerModal(
             fView, [&] { frame->gridDblClick(); }, [](QDialog* d) { d->accept(); });
         QCOMPARE(fView->eNote->toPlainText(), QString()); // empty memo
+    }
+
+    void everyCommandHasAKeyNamedInItsTooltip() {
+        enter();
+        showFrame();
+        struct Case {
+            QAction* action;
+            QKeyCombination key;
+            QString tip;
+        };
+        const Case cases[] = {
+            {frame->tbHrono, Qt::CTRL | Qt::Key_1, QStringLiteral("Chronological (Ctrl+1)")},
+            {frame->tbMonth, Qt::CTRL | Qt::Key_2, QStringLiteral("By month (Ctrl+2)")},
+            {frame->tbQuater, Qt::CTRL | Qt::Key_3, QStringLiteral("By quarter (Ctrl+3)")},
+            {frame->tbYear, Qt::CTRL | Qt::Key_4, QStringLiteral("By year (Ctrl+4)")},
+            {frame->tbIn, Qt::CTRL | Qt::Key_I, QStringLiteral("Income (Ctrl+I)")},
+            {frame->tbOut, Qt::CTRL | Qt::Key_E, QStringLiteral("Expense (Ctrl+E)")},
+            {frame->tbInOut, Qt::CTRL | Qt::Key_B, QStringLiteral("Income and expense (Ctrl+B)")},
+            {frame->tbFilter, Qt::CTRL | Qt::Key_F, QStringLiteral("Filter on or off (Ctrl+F)")},
+            {frame->tbSetFilter, Qt::CTRL | Qt::SHIFT | Qt::Key_F,
+             QStringLiteral("Set filter (Ctrl+Shift+F)")},
+            {frame->tbChart, Qt::CTRL | Qt::Key_G, QStringLiteral("Chart (Ctrl+G)")},
+            {frame->mCategoryKey, Qt::CTRL | Qt::Key_T, QStringLiteral("Category (Ctrl+T)")},
+            {frame->mCurrencyKey, Qt::CTRL | Qt::Key_D,
+             QStringLiteral("Display currency (Ctrl+D)")},
+        };
+        QSet<int> seen;
+        for (const Case& c : cases) {
+            QCOMPARE(c.action->shortcut(), QKeySequence(c.key));
+            QCOMPARE(c.action->toolTip(), c.tip);
+            QVERIFY2(!seen.contains(c.key.toCombined()), qPrintable(c.tip));
+            seen.insert(c.key.toCombined());
+        }
+        QCOMPARE(frame->cbCat->toolTip(), QStringLiteral("Category (Ctrl+T)"));
+        QCOMPARE(frame->pCurr->toolTip(), QStringLiteral("Display currency (Ctrl+D)"));
+
+        // The keys work with the focus in the list, and the view follows them.
+        frame->grid->setFocus();
+        QTest::keyClick(frame->grid, Qt::Key_4, Qt::ControlModifier);
+        QVERIFY(frame->tbYear->isChecked());
+        QCOMPARE(column(frame, 0), (QStringList{"Year 2002"}));
+        QTest::keyClick(frame->grid, Qt::Key_1, Qt::ControlModifier);
+        QVERIFY(frame->tbHrono->isChecked());
+        QTest::keyClick(frame->grid, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(frame->tbOut->isChecked());
+        QTest::keyClick(frame->grid, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(frame->tbInOut->isChecked());
+
+        // Tab reaches the tool bars' buttons.
+        for (QToolBar* bar : {frame->tbTop, frame->tbBottom})
+            for (QAction* a : bar->actions())
+                if (QWidget* w = bar->widgetForAction(a); w && !a->isSeparator())
+                    QCOMPARE(w->focusPolicy(), Qt::TabFocus);
+    }
+
+    void enterOnARowShowsTheTransaction() {
+        enter();
+        showFrame();
+        frame->grid->setFocus();
+        frame->grid->setCurrentIndex(frame->grid->rows()->index(2, 0));
+        const bool shown = AnswerModal(
+            fView, [&] { QTest::keyClick(frame->grid, Qt::Key_Return); },
+            [](QDialog* d) { d->accept(); });
+        QVERIFY(shown);
+        QCOMPARE(fView->eNote->toPlainText(), QStringLiteral("Lunch"));
     }
 
     void doubleClickOpensNothingWithoutATransaction() {
