@@ -8,52 +8,15 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 
 using namespace pdbformat;
 
 namespace {
 
-const std::string kAny = "...";
-
 // A packed date holds 7 year bits: every month from 1904 to 2031 has a slot of its own, so the
 // sums are gathered in a fixed array whatever the storage order, and trimmed to the span after.
 constexpr int kYears = 128;
 constexpr int kMonthSlots = kYears * 12;
-
-double usableAmount(double a) {
-    return std::isfinite(a) ? a : 0.0;
-}
-
-// As the list's sums: an overflow stays at the largest finite value of its sign.
-double saturate(double v) {
-    if (std::isfinite(v))
-        return v;
-    if (std::isnan(v))
-        return 0.0;
-    return std::copysign(DBL_MAX, v);
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        // The single-byte set reaches no further than the basic plane.
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-std::string utf8Of(const std::string& bytes) {
-    std::string out;
-    for (const char b : bytes)
-        appendUtf8(out, ansi::toUnicode(static_cast<unsigned char>(b)));
-    return out;
-}
 
 int partsPerYear(Period period) {
     switch (period) {
@@ -80,7 +43,7 @@ Period PeriodOfMode(DisplayMode mode) {
 }
 
 double PeriodSum::net() const {
-    return saturate(income + expense);
+    return Saturate(income + expense);
 }
 
 PeriodSums SumPeriods(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
@@ -89,27 +52,9 @@ PeriodSums SumPeriods(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
     out.period = period;
     out.home = LoadCurrencyTable(currency, shared);
 
-    std::array<std::string, kCurrencySlots> codes;
-    std::array<double, kCurrencySlots> toHome;
-    for (int k = 0; k < kCurrencySlots; ++k) {
-        const CurrencyEntry& e = shared.slot[k];
-        codes[static_cast<std::size_t>(k)] = e.code();
-        toHome[static_cast<std::size_t>(k)] =
-            k == out.home || !UsableRate(e.Rate) ? 1.0 : 1.0 / e.Rate;
-    }
-
+    const std::array<double, kCurrencySlots> toHome = HomeMultipliers(shared, out.home);
     // The selection of the list: category choice, then the filter while it is on.
-    const FilterSettings& f = c.filter;
-    const bool testTrans = c.filterOn && f.Trans != kAny;
-    const bool testPay = c.filterOn && f.Pay != kAny;
-    const bool testCurr = c.filterOn && f.Curr != kAny;
-    const bool testDays = c.filterOn && f.FromOn && f.ToOn;
-    // Names are looked up only for a filter that asks for them.
-    std::optional<TypeNameIndex> typeNames, paymentNames;
-    if (testTrans)
-        typeNames.emplace(types);
-    if (testPay)
-        paymentNames.emplace(payment);
+    const RecordSelection selection(types, payment, shared, c);
 
     std::vector<PeriodSum> slots(static_cast<std::size_t>(kMonthSlots));
     int first = kMonthSlots, last = -1;
@@ -119,19 +64,15 @@ PeriodSums SumPeriods(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
     for (int i = 0; i < n; ++i) {
         if (c.category == kNoCategory)
             break;
-        if (c.category != kAllCategories && money.GetCategory(i) != c.category)
+        const int category = money.GetCategory(i);
+        // Cheaper than decoding a record the category choice leaves out anyway.
+        if (c.category != kAllCategories && category != c.category)
             continue;
         DecodeTransactionFields(money.RecordBytes(i), t);
+        if (!selection.passes(t, category))
+            continue;
         const bool knownCurrency = t.Currency < kCurrencySlots;
-        if (testTrans && typeNames->lookup(t.TypeId) != f.Trans)
-            continue;
-        if (testPay && paymentNames->lookup(t.PaymentId) != f.Pay)
-            continue;
-        if (testCurr && !(knownCurrency && codes[t.Currency] == f.Curr))
-            continue;
         const CalendarDay day = TransactionDay(t.Date);
-        if (testDays && (!day.isValid() || day < f.From || f.To < day))
-            continue;
 
         ++out.selected;
         if (!day.isValid()) {
@@ -139,15 +80,15 @@ PeriodSums SumPeriods(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
             continue;
         }
         const double a =
-            saturate(usableAmount(t.Amount) * (knownCurrency ? toHome[t.Currency] : 1.0));
+            Saturate(UsableAmount(t.Amount) * (knownCurrency ? toHome[t.Currency] : 1.0));
         const int slot = PackedYearBits(t.Date) * 12 + day.month - 1;
         PeriodSum& s = slots[static_cast<std::size_t>(slot)];
         if (a > 0) {
-            s.income = saturate(s.income + a);
-            out.IncomeTotal = saturate(out.IncomeTotal + a);
+            s.income = Saturate(s.income + a);
+            out.IncomeTotal = Saturate(out.IncomeTotal + a);
         } else {
-            s.expense = saturate(s.expense + a);
-            out.ExpenseTotal = saturate(out.ExpenseTotal + a);
+            s.expense = Saturate(s.expense + a);
+            out.ExpenseTotal = Saturate(out.ExpenseTotal + a);
         }
         ++s.count;
         first = std::min(first, slot);
@@ -171,8 +112,8 @@ PeriodSums SumPeriods(cPDB& money, cPDB& types, cPDB& payment, cPDB& currency,
     for (int slot = first; slot <= last; ++slot) {
         const PeriodSum& m = slots[static_cast<std::size_t>(slot)];
         PeriodSum& s = out.periods[static_cast<std::size_t>(periodOf(slot) - firstPeriod)];
-        s.income = saturate(s.income + m.income);
-        s.expense = saturate(s.expense + m.expense);
+        s.income = Saturate(s.income + m.income);
+        s.expense = Saturate(s.expense + m.expense);
         s.count += m.count;
     }
     return out;
@@ -228,7 +169,7 @@ std::vector<std::string> PeriodCsvLines(const PeriodSums& sums, double rate,
     lines.reserve(sums.periods.size() + 1);
     lines.emplace_back("Period,Income,Expense,Net,Currency");
     // A code is at most four bytes, but may hold a comma or a quote on a damaged handheld.
-    std::string code = utf8Of(currencyCode);
+    std::string code = ansi::toUtf8(currencyCode);
     if (code.find_first_of(",\"\r\n") != std::string::npos) {
         std::string quoted = "\"";
         for (const char ch : code) {
@@ -239,9 +180,9 @@ std::vector<std::string> PeriodCsvLines(const PeriodSums& sums, double rate,
         code = quoted + "\"";
     }
     for (const PeriodSum& p : sums.periods) {
-        lines.push_back(PeriodKey(sums.period, p) + "," + FormatAmount(saturate(p.income * rate)) +
-                        "," + FormatAmount(saturate(p.expense * rate)) + "," +
-                        FormatAmount(saturate(p.net() * rate)) + "," + code);
+        lines.push_back(PeriodKey(sums.period, p) + "," + FormatAmount(Saturate(p.income * rate)) +
+                        "," + FormatAmount(Saturate(p.expense * rate)) + "," +
+                        FormatAmount(Saturate(p.net() * rate)) + "," + code);
     }
     return lines;
 }
