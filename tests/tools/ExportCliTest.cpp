@@ -2,6 +2,7 @@
 // listing code and the CSV writer for those choices.
 
 #include "ExportCli.h"
+#include "CliRun.h"
 #include "ExportFixture.h"
 #include "PdbWriter.h"
 #include "TempDir.h"
@@ -28,20 +29,6 @@ const std::string kOpenFailed =
     "Unable to open one or more files.\n\nCheck does Ledra database(s)\nfiles exists in your "
     "BACKUP directory:\n\nIf files not exists than, mark files for backup\nin palm program "
     "proprties and do synchronisation ones.\n";
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-Outcome run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    Outcome r;
-    r.status = RunExport(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
 
 // The databases of a user opened for the engine's own answers.
 struct Engine {

@@ -1,6 +1,7 @@
 // ledra-export --format: the finance files from the command line, their usage errors, the
 // output to a file, a folder or standard output, and the lines on standard error.
 
+#include "CliRun.h"
 #include "ExportCli.h"
 #include "ExportFixture.h"
 #include "PdbWriter.h"
@@ -17,20 +18,6 @@ namespace fs = std::filesystem;
 using ledraexport::RunExport;
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-Outcome run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    Outcome r;
-    r.status = RunExport(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
 
 class FinanceCliTest : public ::testing::Test {
 protected:

@@ -290,6 +290,20 @@ finance::Format financeFormat(Format format) {
     }
 }
 
+// An output that could not be written is reported and ends the run (false). Otherwise the
+// notes follow on `err`.
+bool reportOutput(const std::string& problem, const std::vector<std::string>& notes,
+                  std::ostream& err) {
+    if (!problem.empty()) {
+        err << problem << ".\n";
+        err.flush();
+        return false;
+    }
+    for (const std::string& note : notes)
+        err << "ledra-export: note: " << note << "\n";
+    return true;
+}
+
 // The records for another finance program: the files, then on `err` the notes, each record
 // left out, and the summary line last.
 int writeFinance(const Options& o, Databases& db, const std::vector<std::string>& notes,
@@ -304,13 +318,8 @@ int writeFinance(const Options& o, Databases& db, const std::vector<std::string>
             : emit(
                   o, [&](const ByteWriter& write) { return write(result.files.front().bytes); },
                   out);
-    if (!problem.empty()) {
-        err << problem << ".\n";
-        err.flush();
+    if (!reportOutput(problem, notes, err))
         return kFileError;
-    }
-    for (const std::string& note : notes)
-        err << "ledra-export: note: " << note << "\n";
     for (const finance::LeftOut& left : result.leftOut)
         err << "ledra-export: left out " << finance::LeftOutLine(left) << "\n";
     err << "ledra-export: " << finance::SummaryLine(result) << "\n";
@@ -707,13 +716,8 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             },
             out);
     }
-    if (!problem.empty()) {
-        err << problem << ".\n";
-        err.flush();
+    if (!reportOutput(problem, notes, err))
         return kFileError;
-    }
-    for (const std::string& note : notes)
-        err << "ledra-export: note: " << note << "\n";
     err.flush();
     return kWritten;
 }
